@@ -1,0 +1,38 @@
+# The two commands of the README, and a few more for developers.
+#   make run    build, then run the stand-in host and the agent under Wine
+#   make test   install what is missing, build all three builds, run every test
+SHELL := /bin/bash
+.PHONY: all deps build build-win64 test run bench fuzz dist clean
+
+all: build
+
+deps:
+	bash scripts/install-deps.sh
+
+build: deps
+	set -e; for preset in native win64 win32 fuzz; do \
+	  cmake --preset $$preset >/dev/null; \
+	  cmake --build --preset $$preset; \
+	done
+
+build-win64: deps
+	cmake --preset win64 >/dev/null
+	cmake --build --preset win64
+
+test: build
+	bash scripts/run-tests.sh
+
+run: build-win64
+	bash scripts/demo.sh
+
+# Benchmarks: the portable core natively, the hook's cost under Wine.
+bench: build
+	build/native/bin/benchmarks
+	bash scripts/wine-session.sh build/win64/bench-session wine64 build/win64/bin/hook_cost.exe
+
+# Longer fuzzing by hand: make fuzz FUZZ_SECONDS=600
+fuzz: build
+	bash scripts/run-fuzzers.sh build/fuzz $${FUZZ_SECONDS:-300}
+
+clean:
+	rm -rf build

@@ -1,0 +1,37 @@
+# Flags shared by every target of the project.
+
+if(SORVIK_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(SORVIK_FUZZ)
+  # Coverage for libFuzzer everywhere; the targets themselves add the driver.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(WIN32)
+  enable_language(RC)
+  add_compile_definitions(NOMINMAX STRICT WINVER=0x0601 _WIN32_WINNT=0x0601)
+  # Everything is linked statically against libgcc, libstdc++ and
+  # winpthreads: a user needs nothing but our two files.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  # The shipped build carries no symbols.
+  add_link_options($<$<CONFIG:MinSizeRel>:-s>)
+  # windres: our .rc files are UTF-8 and carry CP932 text.
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+endif()
+
+# Our own targets link this; third-party code does not.
+add_library(sorvik_flags INTERFACE)
+target_compile_options(sorvik_flags INTERFACE -Wall -Wextra -Werror)
+target_include_directories(sorvik_flags INTERFACE ${PROJECT_SOURCE_DIR})
+# Sources are UTF-8; narrow literals are the CP932 bytes the host and the
+# user's system use. C++20's <chrono> carries a literal micro sign, which CP932
+# lacks: our code does not include <chrono> (googletest, which does, is built
+# without these flags). clang only knows UTF-8 as execution character set: in
+# the fuzz build the Japanese literals are UTF-8, which no fuzz target checks.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  target_compile_options(sorvik_flags INTERFACE -finput-charset=UTF-8 -fexec-charset=CP932)
+endif()

@@ -1,0 +1,6 @@
+# i686 Windows build with mingw-w64: the deliverables. 32-bit code cannot run
+# on this machine, so this build is compiled, linked and inspected only.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(SORVIK_MINGW_TRIPLE i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs every Debian package the builds and tests need. Safe to run again:
+# it only calls apt-get when something is missing. Never adds a foreign
+# architecture: the 64-bit Wine runs the x86_64 build, the i686 build is only
+# built and inspected.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build make pkg-config
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  wine64 xvfb openbox xdotool imagemagick fonts-ipafont-gothic x11-utils
+  googletest libbenchmark-dev
+  clang libclang-rt-14-dev
+  nsis
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all packages present"
+  exit 0
+fi
+
+SUDO=
+if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
+export DEBIAN_FRONTEND=noninteractive
+
+echo "install-deps: installing ${missing[*]}"
+# A mirror section can report a stale index; retry, and go on with warnings as
+# long as the packages themselves install.
+for attempt in 1 2 3 4 5; do
+  if $SUDO apt-get update -o Acquire::Retries=3; then break; fi
+  echo "install-deps: apt-get update failed (attempt $attempt), retrying" >&2
+  sleep $((attempt * 3))
+done
+for attempt in 1 2 3; do
+  if $SUDO apt-get install -y --no-install-recommends -o Acquire::Retries=3 "${missing[@]}"; then
+    exit 0
+  fi
+  echo "install-deps: apt-get install failed (attempt $attempt), retrying" >&2
+  sleep $((attempt * 5))
+  $SUDO apt-get update -o Acquire::Retries=3 || true
+done
+echo "install-deps: could not install ${missing[*]}" >&2
+exit 1

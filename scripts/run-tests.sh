@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Runs every test of the project on the builds `make build` made, stage by
+# stage, and exits non-zero when any stage failed.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+here=scripts
+
+failed=()
+stage() {
+  local name=$1; shift
+  echo
+  echo "=== $name"
+  local start=$SECONDS
+  if "$@"; then
+    echo "=== $name: passed ($((SECONDS - start)) s)"
+  else
+    echo "=== $name: FAILED ($((SECONDS - start)) s)"
+    failed+=("$name")
+  fi
+}
+
+evidence=build/win64/e2e-evidence
+rm -rf "$evidence" build/win64/e2e-scratch
+
+stage "native unit tests (ASan+UBSan)" ctest --test-dir build/native --output-on-failure
+stage "i686 deliverables" $here/inspect-deliverables.sh build/win32/bin
+stage "win64 unit and end-to-end tests under Wine" \
+  $here/wine-session.sh build/win64/wine-session ctest --test-dir build/win64 --output-on-failure
+stage "fuzzing" $here/run-fuzzers.sh build/fuzz "${FUZZ_SECONDS:-20}"
+
+# Screenshots of failing end-to-end tests, as PNG next to their BMP.
+if compgen -G "$evidence/*.bmp" >/dev/null; then
+  for bmp in "$evidence"/*.bmp; do convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null && rm -f "$bmp"; done
+  echo "evidence of failing end-to-end tests (screenshots, host logs): $evidence"
+fi
+
+echo
+if [ ${#failed[@]} -eq 0 ]; then
+  echo "make test: all stages passed"
+  exit 0
+fi
+printf 'make test: FAILED stage: %s\n' "${failed[@]}"
+exit 1

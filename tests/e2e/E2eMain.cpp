@@ -1,0 +1,60 @@
+// The e2e driver's entry point: runs the tests and leaves evidence of each
+// failing one. Started with --watch <window>, it is instead a bare watching
+// process (loads the hook library, watches, waits to be killed), used by the
+// tests that kill the watcher.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "tests/e2e/E2eSupport.h"
+
+namespace e2e {
+std::vector<std::string>& EvidenceFiles();
+}
+
+namespace {
+
+class EvidenceListener : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override { e2e::EvidenceFiles().clear(); }
+  void OnTestEnd(const ::testing::TestInfo& info) override {
+    if (!info.result()->Failed()) return;
+    const std::string name = std::string(info.test_suite_name()) + "." + info.name();
+    const std::string dir = e2e::EvidenceDir();
+    e2e::SaveScreenshot(dir + name + ".bmp");
+    int n = 0;
+    for (const std::string& file : e2e::EvidenceFiles()) {
+      const std::string base = file.substr(file.find_last_of('\\') + 1);
+      CopyFileA(file.c_str(), (dir + name + "." + std::to_string(n++) + "." + base).c_str(), FALSE);
+    }
+    std::printf("evidence of %s in %s\n", name.c_str(), dir.c_str());
+  }
+};
+
+int WatchAndWait(HWND window) {
+  HMODULE hook = LoadLibraryA("sorvikhook.dll");
+  if (hook == nullptr) return 2;
+  using Watch = BOOLEAN(WINAPI*)(HWND);
+  auto watch = reinterpret_cast<Watch>(reinterpret_cast<void*>(GetProcAddress(hook, "WatchMochiruSubWnd")));
+  if (watch == nullptr || watch(window)) return 3;
+  std::printf("watching\n");
+  std::fflush(stdout);
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(20);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--watch") {
+    return WatchAndWait(reinterpret_cast<HWND>(static_cast<std::intptr_t>(std::atoll(argv[2]))));
+  }
+  ::testing::InitGoogleTest(&argc, argv);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new EvidenceListener);
+  return RUN_ALL_TESTS();
+}

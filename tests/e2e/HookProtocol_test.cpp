@@ -1,0 +1,312 @@
+// The hook library against the stand-in host: what it reports to a window of
+// class TSorvik, how (posted or sent), and what it keeps in the shared block.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "hostaccess/Mochiruconst.h"
+#include "hostaccess/Mochirumisc.h"
+#include "tests/e2e/E2eSupport.h"
+
+namespace {
+
+using e2e::FakeAgentWindow;
+using e2e::Received;
+using e2e::StandinHost;
+
+constexpr DWORD kReportTimeout = 5000;
+constexpr DWORD kQuietPeriod = 700;
+
+class HookLibrary {
+  using WatchFn = BOOLEAN(WINAPI*)(HWND);
+  using StopFn = void(WINAPI*)();
+
+ public:
+  HookLibrary() {
+    module_ = LoadLibraryA((e2e::BinDir() + "sorvikhook.dll").c_str());
+    EXPECT_NE(module_, nullptr);
+    if (module_ == nullptr) return;
+    watch_ = reinterpret_cast<WatchFn>(reinterpret_cast<void*>(GetProcAddress(module_, "WatchMochiruSubWnd")));
+    stop_ = reinterpret_cast<StopFn>(reinterpret_cast<void*>(GetProcAddress(module_, "StopMochiruSubWnd")));
+    EXPECT_NE(watch_, nullptr);
+    EXPECT_NE(stop_, nullptr);
+  }
+  ~HookLibrary() {
+    if (module_ != nullptr) FreeLibrary(module_);
+  }
+  bool Watch(HWND window) { return watch_(window) != 0; }
+  void Stop() { stop_(); }
+
+ private:
+  HMODULE module_ = nullptr;
+  WatchFn watch_ = nullptr;
+  StopFn stop_ = nullptr;
+};
+
+std::vector<UINT> MessageNumbers(const std::vector<Received>& messages) {
+  std::vector<UINT> numbers;
+  for (const Received& r : messages) numbers.push_back(r.message);
+  return numbers;
+}
+
+std::vector<Received> OfMessage(const std::vector<Received>& messages, UINT message) {
+  std::vector<Received> result;
+  for (const Received& r : messages) {
+    if (r.message == message) result.push_back(r);
+  }
+  return result;
+}
+
+// The host is running, our fake agent window exists, the shared block is held
+// open as the agent holds it, and the host is watched.
+class HookProtocol : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    block_ = e2e::PlantSharedBlock(0, 0, 0);
+    ASSERT_NE(block_, nullptr);
+    agent_.emplace();
+    ASSERT_TRUE(host_.Start());
+    ASSERT_FALSE(hook_.Watch(host_.Application())) << "both hooks should install";
+    // A thread notices a hook installed for it by another process only
+    // after it next retrieves a message; the host's timer sees to that.
+    e2e::PumpFor(300);
+    agent_->Clear();
+  }
+  void TearDown() override {
+    hook_.Stop();
+    if (block_ != nullptr) CloseHandle(block_);
+  }
+
+  // Waits until the fake agent holds `count` reports for `window`.
+  std::vector<Received> AwaitReports(HWND window, size_t count) {
+    e2e::WaitUntil([&] { return agent_->MessagesFor(window).size() >= count; }, kReportTimeout);
+    return agent_->MessagesFor(window);
+  }
+
+  HANDLE block_ = nullptr;
+  std::optional<FakeAgentWindow> agent_;
+  StandinHost host_;
+  HookLibrary hook_;
+};
+
+TEST_F(HookProtocol, ShownOwnedWindowIsPostedWithItsKind) {
+  struct Case { const char* className; LPARAM kind; };
+  const Case cases[] = {
+      {"TMainWnd", hwMainWnd},     {"TTxWnd", hwTxWnd},         {"TRxWnd", hwRxWnd},
+      {"TMailWnd", hwMailWnd},     {"TTakaraWnd", hwTakaraWnd}, {"TOtomodatiWnd", hwOtomodatiWnd},
+      {"TOmochaWnd", hwOmochaWnd}, {"TOyatsuWnd", hwOyatsuWnd}, {"TReadWnd", hwReadWnd},
+      {"TDeleteWnd", hwDeleteWnd}, {"TTitleWnd", hwTitleWnd},   {"TApplication", hwApplication},
+      {"TPrintWnd", hwUnknown},    // the hook does not know the print window
+      {"TSomethingElse", hwUnknown},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.className);
+    HWND window = host_.CommandHandle(std::string("show ") + c.className);
+    ASSERT_NE(window, nullptr);
+    const auto reports = AwaitReports(window, 1);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].message, UM_WNDSHOWN);
+    EXPECT_EQ(reports[0].lParam, c.kind);
+    EXPECT_FALSE(reports[0].sentFromOtherThread) << "shown reports are posted";
+  }
+}
+
+TEST_F(HookProtocol, CloseBoxOnOwnedWindowReportsCloseThenDestroy) {
+  HWND window = host_.CommandHandle("show TReadWnd");
+  AwaitReports(window, 1);
+  agent_->Clear();
+
+  ASSERT_TRUE(host_.Command("close " + std::to_string(reinterpret_cast<std::intptr_t>(window))));
+  auto reports = AwaitReports(window, 2);
+  e2e::PumpFor(kQuietPeriod);
+  reports = agent_->MessagesFor(window);
+  ASSERT_EQ(MessageNumbers(reports), (std::vector<UINT>{UM_WNDCLOSED, UM_WNDCLOSED}));
+  for (const Received& r : reports) {
+    EXPECT_EQ(r.lParam, hwReadWnd);
+    EXPECT_FALSE(r.sentFromOtherThread) << "close reports are posted";
+  }
+  EXPECT_FALSE(IsWindow(window));
+  // The host handled WM_CLOSE, then the window was destroyed.
+  const auto closed = host_.LogTime("close TReadWnd");
+  const auto destroyed = host_.LogTime("destroyed " + std::to_string(reinterpret_cast<std::intptr_t>(window)));
+  ASSERT_TRUE(closed && destroyed);
+  EXPECT_LT(*closed, *destroyed);
+}
+
+TEST_F(HookProtocol, RefusedCloseIsStillReported) {
+  HWND window = host_.CommandHandle("show TOyatsuWnd");
+  AwaitReports(window, 1);
+  agent_->Clear();
+  const std::string handle = std::to_string(reinterpret_cast<std::intptr_t>(window));
+  ASSERT_TRUE(host_.Command("refuse " + handle));
+  ASSERT_TRUE(host_.Command("close " + handle));
+
+  AwaitReports(window, 1);
+  e2e::PumpFor(kQuietPeriod);
+  const auto reports = agent_->MessagesFor(window);
+  ASSERT_EQ(MessageNumbers(reports), (std::vector<UINT>{UM_WNDCLOSED}));
+  EXPECT_EQ(reports[0].lParam, hwOyatsuWnd);
+  EXPECT_TRUE(IsWindow(window)) << "the host refused to close";
+  EXPECT_TRUE(host_.LogTime("close-refused TOyatsuWnd"));
+}
+
+TEST_F(HookProtocol, HidingAWindowReportsNothing) {
+  HWND window = host_.CommandHandle("show TRxWnd");
+  AwaitReports(window, 1);
+  agent_->Clear();
+  ASSERT_TRUE(host_.Command("hide " + std::to_string(reinterpret_cast<std::intptr_t>(window))));
+  e2e::PumpFor(kQuietPeriod);
+  EXPECT_TRUE(host_.LogTime("hidden TRxWnd"));
+  EXPECT_TRUE(agent_->MessagesFor(window).empty());
+}
+
+TEST_F(HookProtocol, ChildControlShownIsReportedButNeverItsDestruction) {
+  struct Case { const char* className; LPARAM kind; };
+  const Case cases[] = {{"TButton", hwUnknown}, {"TPanel", hwUnknown}, {"TTxWnd", hwTxWnd}};
+  HWND parent = host_.CommandHandle("main");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.className);
+    HWND child = host_.CommandHandle("child " + std::to_string(reinterpret_cast<std::intptr_t>(parent)) +
+                                     " " + c.className);
+    ASSERT_NE(child, nullptr);
+    auto reports = AwaitReports(child, 1);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].message, UM_WNDSHOWN);
+    EXPECT_EQ(reports[0].lParam, c.kind);
+
+    // A child has no owner: neither WM_CLOSE nor WM_DESTROY is reported.
+    agent_->Clear();
+    ASSERT_TRUE(host_.Command("destroy " + std::to_string(reinterpret_cast<std::intptr_t>(child))));
+    e2e::PumpFor(300);
+    EXPECT_TRUE(agent_->MessagesFor(child).empty());
+  }
+}
+
+TEST_F(HookProtocol, DoubleClickIsSentAsButtonUpDoubleClickButtonUpAndTheHostWaits) {
+  HWND memo = host_.CommandHandle("memo");
+  ASSERT_NE(memo, nullptr);
+  SetForegroundWindow(host_.CommandHandle("main"));
+  e2e::PumpFor(200);
+  // Each report is held for a while: a host that did not wait would handle
+  // the click before we return.
+  agent_->onMessage = [](const Received&) { Sleep(150); };
+  e2e::DoubleClickCentre(memo);
+
+  const auto reports = AwaitReports(memo, 3);
+  ASSERT_EQ(MessageNumbers(reports), (std::vector<UINT>{UM_LBUTTONUP, UM_DBLCLICK, UM_LBUTTONUP}));
+  for (const Received& r : reports) {
+    EXPECT_TRUE(r.sentFromOtherThread) << "mouse reports are sent";
+    EXPECT_EQ(r.lParam, 0);
+  }
+  // The host's memo handled each message only after we had returned.
+  std::vector<long long> hostTimes;
+  const std::string handle = std::to_string(reinterpret_cast<std::intptr_t>(memo));
+  ASSERT_TRUE(e2e::WaitUntil([&] {
+    hostTimes.clear();
+    for (const std::string& line : host_.LogLines()) {
+      const auto space = line.find(' ');
+      const std::string event = line.substr(space + 1);
+      if (event == "lbuttonup TMemo " + handle || event == "dblclick TMemo " + handle) {
+        hostTimes.push_back(std::stoll(line.substr(0, space)));
+      }
+    }
+    return hostTimes.size() >= 3;
+  }, kReportTimeout));
+  ASSERT_EQ(hostTimes.size(), 3u);
+  for (size_t i = 0; i < 3; ++i) EXPECT_GT(hostTimes[i], reports[i].returnedAt) << i;
+}
+
+TEST_F(HookProtocol, MessagePostedToTheThreadIsNeverReported) {
+  ASSERT_TRUE(host_.Command("post-thread " + std::to_string(WM_LBUTTONUP)));
+  ASSERT_TRUE(host_.Command("post-thread " + std::to_string(WM_LBUTTONDBLCLK)));
+  ASSERT_TRUE(e2e::WaitUntil([&] { return host_.LogTime("thread-message 515").has_value(); }, kReportTimeout));
+  e2e::PumpFor(300);
+  EXPECT_TRUE(OfMessage(agent_->Messages(), UM_LBUTTONUP).empty());
+  EXPECT_TRUE(OfMessage(agent_->Messages(), UM_DBLCLICK).empty());
+}
+
+TEST_F(HookProtocol, WithoutAnAgentWindowEventsAreDroppedAndTheHostRunsOn) {
+  agent_.reset();
+  HWND window = host_.CommandHandle("show TMailWnd");
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(host_.Command("close " + std::to_string(reinterpret_cast<std::intptr_t>(window))));
+  HWND memo = host_.CommandHandle("memo");
+  SetForegroundWindow(host_.CommandHandle("main"));
+  e2e::DoubleClickCentre(memo);
+  EXPECT_TRUE(e2e::WaitUntil([&] { return host_.LogTime("dblclick TMemo").has_value(); }, kReportTimeout));
+  EXPECT_TRUE(host_.Command("main").has_value()) << "the host still answers";
+  EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(HookProtocol, StopClearsTheGetMessageSlotOnlyAndASecondStopDoesNothing) {
+  const auto watched = e2e::ReadSharedSlots();
+  ASSERT_TRUE(watched);
+  EXPECT_EQ((*watched)[0], 0u);
+  EXPECT_NE((*watched)[1], 0u) << "call-window-procedure hook handle";
+  EXPECT_NE((*watched)[2], 0u) << "get-message hook handle";
+  EXPECT_NE((*watched)[1], (*watched)[2]);
+
+  hook_.Stop();
+  const auto stopped = e2e::ReadSharedSlots();
+  ASSERT_TRUE(stopped);
+  EXPECT_EQ((*stopped)[1], (*watched)[1]) << "slot 1 keeps the stale handle";
+  EXPECT_EQ((*stopped)[2], 0u);
+
+  // Nothing is reported any more.
+  HWND window = host_.CommandHandle("show TTxWnd");
+  e2e::PumpFor(kQuietPeriod);
+  EXPECT_TRUE(agent_->MessagesFor(window).empty());
+
+  // A second stop writes nothing: a value planted in slot 2 survives it.
+  HANDLE planted = e2e::PlantSharedBlock(0, (*watched)[1], 77);
+  hook_.Stop();
+  EXPECT_EQ((*e2e::ReadSharedSlots())[2], 77u);
+  CloseHandle(planted);
+}
+
+TEST_F(HookProtocol, KillingTheWatchingProcessLeavesTheHostRunning) {
+  hook_.Stop();
+  e2e::ChildProcess watcher = e2e::ChildProcess::Start(
+      e2e::BinDir() + "e2e_tests.exe",
+      "--watch " + std::to_string(reinterpret_cast<std::intptr_t>(host_.Application())));
+  const auto before = e2e::ReadSharedSlots();
+  ASSERT_TRUE(e2e::WaitUntil([&] {
+    const auto slots = e2e::ReadSharedSlots();
+    return slots && (*slots)[2] != 0 && (*slots)[2] != (*before)[2];
+  }, kReportTimeout)) << "the watcher installed its hooks";
+  HWND shown = host_.CommandHandle("show TTxWnd");
+  AwaitReports(shown, 1);
+  ASSERT_TRUE(host_.Command("destroy " + std::to_string(reinterpret_cast<std::intptr_t>(shown))));
+
+  watcher.Kill();
+  // The host keeps answering, showing and closing windows, and handling
+  // clicks.
+  HWND window = host_.CommandHandle("show TRxWnd");
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(host_.Command("close " + std::to_string(reinterpret_cast<std::intptr_t>(window))));
+  SetForegroundWindow(host_.CommandHandle("main"));
+  e2e::DoubleClickCentre(host_.CommandHandle("memo"));
+  EXPECT_TRUE(e2e::WaitUntil([&] { return host_.LogTime("dblclick TMemo").has_value(); }, kReportTimeout));
+  EXPECT_TRUE(host_.Process().Running());
+  EXPECT_TRUE(host_.Command("main").has_value());
+}
+
+// Without a host window there is no thread to hook.
+TEST(HookLibraryFresh, WatchOnSomethingThatIsNotAWindowFailsAndInstallsNothing) {
+  HANDLE block = e2e::PlantSharedBlock(0, 0, 0);
+  {
+    HookLibrary hook;
+    EXPECT_TRUE(hook.Watch(reinterpret_cast<HWND>(static_cast<std::intptr_t>(0x7FFF1234))));
+    EXPECT_TRUE(hook.Watch(nullptr));
+    const auto slots = e2e::ReadSharedSlots();
+    ASSERT_TRUE(slots);
+    EXPECT_EQ(*slots, (std::vector<std::uint32_t>{0, 0, 0}));
+  }
+  CloseHandle(block);
+}
+
+}  // namespace
