@@ -23,6 +23,8 @@
 
 #include <windows.h>
 
+#define SORVIKHOOK_BUILDING
+#include "hook/sorvikhook.h"
 #include "hook/dGetMes.h"
 #include "hostaccess/Mochirumisc.h"
 
@@ -63,7 +65,7 @@ LRESULT CALLBACK CallWndProcHook(int code, WPARAM wParam, LPARAM lParam) noexcep
 
 }  // namespace
 
-extern "C" __declspec(dllexport) BOOLEAN WINAPI WatchMochiruSubWnd(HWND window) {
+SORVIKHOOK_API BOOLEAN WINAPI WatchMochiruSubWnd(HWND window) {
   if (DWORD thread = GetWindowThreadProcessId(window, nullptr)) {
     CallWndHook = SetWindowsHookExA(WH_CALLWNDPROC, CallWndProcHook, LibraryModule, thread);
     WriteHookSlot(HookToSlotValue(CallWndHook), SLOT_CALLWND_HOOK);
@@ -77,7 +79,7 @@ extern "C" __declspec(dllexport) BOOLEAN WINAPI WatchMochiruSubWnd(HWND window) 
   return getMessage == nullptr ? TRUE : FALSE;
 }
 
-extern "C" __declspec(dllexport) void WINAPI StopMochiruSubWnd() {
+SORVIKHOOK_API void WINAPI StopMochiruSubWnd() {
   RemoveGetMessageHook();
   if (CallWndHook != nullptr) {
     UnhookWindowsHookEx(CallWndHook);

@@ -9,12 +9,22 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}mscoree=d;mshtml
 # get it (bash itself would complain that the locale is not generated).
 JA_ENV=(env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8)
 
-# Creates a fresh prefix in $WINEPREFIX under the ja_JP locale (about 10 s)
-# and turns off the crash dialog, which would wait for a click.
+# Creates a fresh prefix in $WINEPREFIX under the ja_JP locale (about 10 s),
+# turns off the crash dialog, which would wait for a click, and maps the
+# Japanese system fonts of the user's Windows to the IPA fonts, so that what
+# the tests and screenshots see is laid out like the real thing.
 wine_new_prefix() {
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   "${JA_ENV[@]}" wine64 wineboot -i >/dev/null 2>&1 || return 1
-  "${JA_ENV[@]}" wine64 reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  local reg="$WINEPREFIX/sorvik-settings.reg"
+  {
+    printf '\xef\xbb\xbfWindows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+    printf '"ＭＳ Ｐゴシック"="IPAPGothic"\r\n"ＭＳ ゴシック"="IPAGothic"\r\n'
+    printf '"MS PGothic"="IPAPGothic"\r\n"MS Gothic"="IPAGothic"\r\n"MS UI Gothic"="IPAPGothic"\r\n\r\n'
+  } | iconv -f UTF-8 -t UTF-16 >"$reg"
+  "${JA_ENV[@]}" wine64 regedit /S "$(WINEPREFIX=$WINEPREFIX "${JA_ENV[@]}" wine64 winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
   "${JA_ENV[@]}" wineserver -w
 }

@@ -56,11 +56,16 @@ void RemoveTree(const std::string& dir) {
 }  // namespace
 
 std::string ScratchDir() {
+  static std::string preparedFor;  // emptied once per test, on first use
   std::string root = BinDir() + "..\\e2e-scratch\\";
   CreateDirectoryA(root.c_str(), nullptr);
-  std::string dir = root + CurrentTestName() + "\\";
-  RemoveTree(dir);
-  CreateDirectoryA(dir.c_str(), nullptr);
+  const std::string test = CurrentTestName();
+  std::string dir = root + test + "\\";
+  if (preparedFor != test) {
+    RemoveTree(dir);
+    CreateDirectoryA(dir.c_str(), nullptr);
+    preparedFor = test;
+  }
   return dir;
 }
 

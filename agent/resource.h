@@ -1,0 +1,5 @@
+// Resource identifiers of the agent.
+#pragma once
+
+#define IDI_SORVIK 1
+#define IDB_MASCOT 2

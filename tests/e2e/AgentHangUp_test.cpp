@@ -1,0 +1,126 @@
+// The hang-up prompt: when the host's main window closes while dial-up
+// connections are up, the title window grows into a prompt that hangs them
+// up or leaves them.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/AgentSupport.h"
+#include "tests/e2e/E2eSupport.h"
+
+namespace {
+
+using e2e::StandinHost;
+
+constexpr DWORD kTick = 2000;
+
+bool Visible(HWND window) { return window != nullptr && IsWindowVisible(window); }
+
+class AgentHangUp : public ::testing::Test {
+ protected:
+  void Start(int connections) {
+    install_ = e2e::InstallAgent(e2e::ScratchDir(), "Sorvik.exe", connections);
+    agent_ = e2e::StartAgent(install_);
+    ASSERT_NE(e2e::WaitForAgentWindow(agent_.Id()), nullptr);
+    ASSERT_TRUE(host_.Start());
+    // Attached by the watch: the banner comes and, without a title window on
+    // the host, stays until something hides it. Wait for it, then take it
+    // away as the host's title window would.
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Visible(Title()); }, kTick + 1500));
+    HWND title = host_.CommandHandle("show TTitleWnd");
+    ASSERT_TRUE(host_.Command("close " + std::to_string(reinterpret_cast<std::intptr_t>(title))));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !Visible(Title()); }, 2000));
+  }
+  HWND Title() { return e2e::AgentTitleWindow(agent_.Id()); }
+
+  // Closes the host's main window with its close box: the host reports
+  // WM_CLOSE and WM_DESTROY, and ends.
+  void CloseHostMainWindow() {
+    HWND main = host_.CommandHandle("main");
+    ASSERT_TRUE(host_.Command("close " + std::to_string(reinterpret_cast<std::intptr_t>(main))));
+    host_.Process().WaitForExit(5000);
+  }
+
+  // Clicks the middle of a panel of the prompt, given in client coordinates.
+  void ClickPrompt(int x, int y, int width, int height) {
+    POINT at{x + width / 2, y + height / 2};
+    ClientToScreen(Title(), &at);
+    e2e::ClickAt(at.x, at.y);
+  }
+  void ClickHangUp() { ClickPrompt(2, 96, 81, 25); }
+  void ClickStayConnected() { ClickPrompt(110, 96, 81, 25); }
+
+  e2e::AgentInstall install_;
+  e2e::ChildProcess agent_;
+  StandinHost host_;
+};
+
+TEST_F(AgentHangUp, WithoutAConnectionClosingTheHostShowsNothing) {
+  Start(0);
+  CloseHostMainWindow();
+  e2e::PumpFor(1500);
+  EXPECT_FALSE(Visible(Title()));
+  EXPECT_TRUE(e2e::FakeHangUps(install_).empty());
+}
+
+TEST_F(AgentHangUp, WithAConnectionThePromptAppearsOnceAndHangsUpOnRequest) {
+  Start(1);
+  CloseHostMainWindow();
+  ASSERT_TRUE(e2e::WaitUntil([&] { return Visible(Title()); }, 2000)) << "no prompt";
+  e2e::PumpFor(500);  // both reports (close, destroy) are handled by now
+  HWND prompt = Title();
+  EXPECT_EQ(e2e::ClientSize(prompt).cy, 123);
+  EXPECT_EQ(e2e::ClientSize(prompt).cx, 193);
+  EXPECT_TRUE(e2e::IsTopmost(prompt));
+  e2e::SaveEvidenceScreenshot("AgentHangUp.prompt");
+
+  ClickHangUp();
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !Visible(Title()); }, 2000)) << "the prompt stayed";
+  EXPECT_EQ(e2e::FakeHangUps(install_), (std::vector<std::string>{"RasHangUpA 20481"}));
+
+  // The next banner has the banner's height again. (The watch must first
+  // have noticed that the host is gone: it polls every tick.)
+  e2e::PumpFor(kTick + 300);
+  StandinHost next;
+  ASSERT_TRUE(next.Start());
+  ASSERT_TRUE(e2e::WaitUntil([&] { return Visible(Title()); }, kTick + 1500));
+  EXPECT_EQ(e2e::ClientSize(Title()).cy, 32);
+}
+
+TEST_F(AgentHangUp, WithTwoConnectionsBothAreHungUpInTheOrderEnumerated) {
+  Start(2);
+  CloseHostMainWindow();
+  ASSERT_TRUE(e2e::WaitUntil([&] { return Visible(Title()); }, 2000));
+  e2e::PumpFor(300);
+  ClickHangUp();
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !Visible(Title()); }, 2000));
+  EXPECT_EQ(e2e::FakeHangUps(install_),
+            (std::vector<std::string>{"RasHangUpA 20481", "RasHangUpA 20482"}));
+}
+
+TEST_F(AgentHangUp, StayingConnectedHidesThePromptAndHangsUpNothing) {
+  Start(1);
+  CloseHostMainWindow();
+  ASSERT_TRUE(e2e::WaitUntil([&] { return Visible(Title()); }, 2000));
+  e2e::PumpFor(300);
+  ClickStayConnected();
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !Visible(Title()); }, 2000));
+  e2e::PumpFor(300);
+  EXPECT_TRUE(e2e::FakeHangUps(install_).empty());
+}
+
+TEST_F(AgentHangUp, AConnectionThatDroppedBeforeTheClickIsNotHungUp) {
+  Start(1);
+  CloseHostMainWindow();
+  ASSERT_TRUE(e2e::WaitUntil([&] { return Visible(Title()); }, 2000));
+  e2e::PumpFor(300);
+  e2e::SetFakeConnections(install_, 0);
+  ClickHangUp();
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !Visible(Title()); }, 2000));
+  EXPECT_TRUE(e2e::FakeHangUps(install_).empty());
+}
+
+}  // namespace

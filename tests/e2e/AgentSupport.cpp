@@ -1,0 +1,76 @@
+#include "tests/e2e/AgentSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace e2e {
+
+AgentInstall InstallAgent(const std::string& dir, const std::string& exeName, int connections) {
+  AgentInstall install{dir, dir + exeName};
+  CopyFileOrDie(BinDir() + "Sorvik.exe", install.exe);
+  CopyFileOrDie(BinDir() + "sorvikhook.dll", dir + "sorvikhook.dll");
+  CopyFileOrDie(BinDir() + "fake-ras\\rasapi32.dll", dir + "rasapi32.dll");
+  SetFakeConnections(install, connections);
+  return install;
+}
+
+void SetFakeConnections(const AgentInstall& install, int connections) {
+  WriteWholeFile(install.dir + "fake-ras-connections.txt", std::to_string(connections));
+}
+
+std::vector<std::string> FakeHangUps(const AgentInstall& install) {
+  std::vector<std::string> lines;
+  std::istringstream in(ReadWholeFile(install.dir + "fake-ras-hangups.log"));
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+ChildProcess StartAgent(const AgentInstall& install) {
+  // Wine prefers its own rasapi32 to the one beside the program unless the
+  // program's own settings say otherwise.
+  const std::string exeName = install.exe.substr(install.exe.find_last_of('\\') + 1);
+  const std::string key = "Software\\Wine\\AppDefaults\\" + exeName + "\\DllOverrides";
+  HKEY overrides = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      &overrides, nullptr) == ERROR_SUCCESS) {
+    static const char kNativeFirst[] = "native,builtin";
+    RegSetValueExA(overrides, "rasapi32", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNativeFirst),
+                   sizeof kNativeFirst);
+    RegCloseKey(overrides);
+  } else {
+    ADD_FAILURE() << "cannot set Wine's library order for " << exeName;
+  }
+  return ChildProcess::Start(install.exe);
+}
+
+HWND WaitForAgentWindow(DWORD pid, DWORD timeoutMs) {
+  HWND window = nullptr;
+  WaitUntil([&] { return (window = FindProcessWindow(pid, "TSorvik")) != nullptr; }, timeoutMs);
+  return window;
+}
+
+HWND AgentTitleWindow(DWORD pid) { return FindProcessWindow(pid, "TFormTitle"); }
+
+bool IsTopmost(HWND window) {
+  return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+SIZE ClientSize(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return SIZE{client.right - client.left, client.bottom - client.top};
+}
+
+bool IsAbove(HWND upper, HWND lower) {
+  for (HWND w = GetWindow(lower, GW_HWNDPREV); w != nullptr; w = GetWindow(w, GW_HWNDPREV)) {
+    if (w == upper) return true;
+  }
+  return false;
+}
+
+void SaveEvidenceScreenshot(const std::string& name) {
+  EXPECT_TRUE(SaveScreenshot(EvidenceDir() + name + ".bmp"));
+}
+
+}  // namespace e2e
