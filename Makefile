@@ -27,7 +27,7 @@ run: build-win64
 
 # Benchmarks: the portable core natively, the hook's cost under Wine.
 bench: build
-	build/native/bin/benchmarks
+	if [ -x build/native/bin/benchmarks ]; then build/native/bin/benchmarks; fi
 	bash scripts/wine-session.sh build/win64/bench-session wine64 build/win64/bin/hook_cost.exe
 
 # Longer fuzzing by hand: make fuzz FUZZ_SECONDS=600

@@ -154,6 +154,19 @@ LRESULT HostWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_LBUTTONDBLCLK:
       Log("dblclick " + ClassOf(window) + " " + HandleText(window));
       break;
+    case WM_PAINT: {
+      // Each window shows its class, so a screenshot tells them apart.
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window, &ps);
+      RECT client;
+      GetClientRect(window, &client);
+      const std::string label = ClassOf(window);
+      SetBkMode(dc, TRANSPARENT);
+      SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+      DrawTextA(dc, label.c_str(), -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      EndPaint(window, &ps);
+      return 0;
+    }
     case WM_SIZE:
       // The main window's memo fills it.
       for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
