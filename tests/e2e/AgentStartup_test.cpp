@@ -155,4 +155,50 @@ TEST_F(AgentStartup, AStaleBlockLeftByAPreviousRunIsZeroedAtStart) {
   CloseHandle(stale);
 }
 
+TEST_F(AgentStartup, OnlyTheLowByteOfTheKindCountsAndKindsAboveThirteenDoNothing) {
+  StandinHost host;
+  StandinHost::Options options;
+  options.caption = "Mochiru for Windows ver. 2.1";  // never attached by the agent itself
+  ASSERT_TRUE(host.Start(options));
+  StartAgent();
+  HWND agentWindow = e2e::FindProcessWindow(agent_.Id(), "TSorvik");
+  const WPARAM app = reinterpret_cast<WPARAM>(host.Application());
+
+  for (LPARAM ignored : {LPARAM{14}, LPARAM{255}, LPARAM{256 + 14}}) {
+    SendMessageA(agentWindow, UM_WNDSHOWN, app, ignored);
+  }
+  EXPECT_EQ(Slots(), (std::vector<std::uint32_t>{0, 0, 0})) << "a kind above 13 attached";
+  EXPECT_FALSE(Visible(Banner()));
+
+  SendMessageA(agentWindow, UM_WNDSHOWN, app, 256 + hwTitleWnd);
+  EXPECT_TRUE(e2e::WaitUntil([&] { return Visible(Banner()); }, 1000)) << "256 + 12 is the title window";
+  SendMessageA(agentWindow, UM_WNDSHOWN, app, 512 + hwApplication);
+  EXPECT_TRUE(Attached()) << "512 + 0 is the application window";
+}
+
+// The block's name taken by another kind of object: the agent says so and
+// runs on without it.
+TEST_F(AgentStartup, ABlockThatCannotBeOpenedIsShownInAnErrorBoxAndTheAgentRunsOn) {
+  HANDLE squatter = CreateMutexA(nullptr, FALSE, SHARED_BLOCK_NAME);
+  ASSERT_NE(squatter, nullptr);
+  agent_ = e2e::StartAgent(install_);
+  HWND box = nullptr;
+  ASSERT_TRUE(e2e::WaitUntil([&] { return (box = e2e::FindProcessWindow(agent_.Id(), "#32770")) != nullptr; }, 10000))
+      << "no error box";
+  char text[512] = {};
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+  bool found = std::string(text).find("共有メモリ[SorvikCom]を開けません") != std::string::npos;
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr && !found; child = GetWindow(child, GW_HWNDNEXT)) {
+    GetWindowTextA(child, text, sizeof text);
+    found = std::string(text).find("共有メモリ[SorvikCom]を開けません") != std::string::npos;
+  }
+  EXPECT_TRUE(found) << "the box does not name the block";
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); }, 3000));
+  e2e::PumpFor(500);
+  EXPECT_TRUE(agent_.Running());
+  EXPECT_NE(e2e::FindProcessWindow(agent_.Id(), "TSorvik"), nullptr);
+  CloseHandle(squatter);
+}
+
 }  // namespace

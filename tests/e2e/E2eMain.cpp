@@ -17,13 +17,28 @@ std::vector<std::string>& EvidenceFiles();
 
 namespace {
 
+std::string CurrentTest() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  return info == nullptr ? "outside-test" : std::string(info->test_suite_name()) + "." + info->name();
+}
+
+// The screen is captured at the first failure of a test, while what failed
+// is still on it; the logs are copied when the test ends.
 class EvidenceListener : public ::testing::EmptyTestEventListener {
-  void OnTestStart(const ::testing::TestInfo&) override { e2e::EvidenceFiles().clear(); }
+  bool captured_ = false;
+  void OnTestStart(const ::testing::TestInfo&) override {
+    e2e::EvidenceFiles().clear();
+    captured_ = false;
+  }
+  void OnTestPartResult(const ::testing::TestPartResult& result) override {
+    if (!result.failed() || captured_) return;
+    captured_ = true;
+    e2e::SaveScreenshot(e2e::EvidenceDir() + CurrentTest() + ".bmp");
+  }
   void OnTestEnd(const ::testing::TestInfo& info) override {
     if (!info.result()->Failed()) return;
     const std::string name = std::string(info.test_suite_name()) + "." + info.name();
     const std::string dir = e2e::EvidenceDir();
-    e2e::SaveScreenshot(dir + name + ".bmp");
     int n = 0;
     for (const std::string& file : e2e::EvidenceFiles()) {
       const std::string base = file.substr(file.find_last_of('\\') + 1);
