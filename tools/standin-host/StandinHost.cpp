@@ -305,7 +305,9 @@ LRESULT StandinHost::Command(const std::string& text) {
     return 1;
   }
   if (verb == "memo-text") {
-    SetWindowTextA(memo_, RestOf(in).c_str());
+    // The rest of the command as it is: the text may hold line breaks.
+    const std::size_t space = text.find(' ');
+    SetWindowTextA(memo_, space == std::string::npos ? "" : text.c_str() + space + 1);
     return reinterpret_cast<LRESULT>(memo_);
   }
   if (verb == "main") return reinterpret_cast<LRESULT>(main_);

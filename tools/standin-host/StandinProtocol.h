@@ -14,8 +14,9 @@
 //   close <hwnd>              as the close box does: WM_SYSCOMMAND/SC_CLOSE
 //   refuse <hwnd>             from now on <hwnd> refuses WM_CLOSE
 //   destroy <hwnd>            DestroyWindow
-//   memo-text <text>          put <text> into the main window's memo;
-//                             answer: the memo's handle
+//   memo-text <text>          put <text> (all the rest of the command,
+//                             line breaks included) into the main
+//                             window's memo; answer: the memo's handle
 //   main | memo | title       answer: that window's handle (0 if none)
 //   post-thread <message>     PostThreadMessage to the host's own thread
 //   bench <count>             post and retrieve <count> messages; answer:
