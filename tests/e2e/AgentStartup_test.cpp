@@ -182,17 +182,19 @@ TEST_F(AgentStartup, ABlockThatCannotBeOpenedIsShownInAnErrorBoxAndTheAgentRunsO
   HANDLE squatter = CreateMutexA(nullptr, FALSE, SHARED_BLOCK_NAME);
   ASSERT_NE(squatter, nullptr);
   agent_ = e2e::StartAgent(install_);
+  // The box's window comes before its text: wait for both.
   HWND box = nullptr;
-  ASSERT_TRUE(e2e::WaitUntil([&] { return (box = e2e::FindProcessWindow(agent_.Id(), "#32770")) != nullptr; }, 10000))
-      << "no error box";
-  char text[512] = {};
-  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-  bool found = std::string(text).find("共有メモリ[SorvikCom]を開けません") != std::string::npos;
-  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr && !found; child = GetWindow(child, GW_HWNDNEXT)) {
-    GetWindowTextA(child, text, sizeof text);
-    found = std::string(text).find("共有メモリ[SorvikCom]を開けません") != std::string::npos;
-  }
-  EXPECT_TRUE(found) << "the box does not name the block";
+  const auto namesTheBlock = [&] {
+    box = e2e::FindProcessWindow(agent_.Id(), "#32770");
+    char text[512] = {};
+    for (HWND child = box != nullptr ? GetWindow(box, GW_CHILD) : nullptr; child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      GetWindowTextA(child, text, sizeof text);
+      if (std::string(text).find("共有メモリ[SorvikCom]を開けません") != std::string::npos) return true;
+    }
+    return false;
+  };
+  ASSERT_TRUE(e2e::WaitUntil(namesTheBlock, 10000)) << "no error box naming the block";
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); }, 3000));
   e2e::PumpFor(500);
