@@ -69,8 +69,4 @@ bool IsAbove(HWND upper, HWND lower) {
   return false;
 }
 
-void SaveEvidenceScreenshot(const std::string& name) {
-  EXPECT_TRUE(SaveScreenshot(EvidenceDir() + name + ".bmp"));
-}
-
 }  // namespace e2e

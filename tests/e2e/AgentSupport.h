@@ -36,8 +36,5 @@ bool IsTopmost(HWND window);
 SIZE ClientSize(HWND window);
 // True when `upper` is above `lower` in the z-order of top-level windows.
 bool IsAbove(HWND upper, HWND lower);
-// Saves a screenshot into the evidence folder as <name>.bmp (converted to PNG
-// by the test run), for a person to look at.
-void SaveEvidenceScreenshot(const std::string& name);
 
 }  // namespace e2e

@@ -349,6 +349,10 @@ std::string EvidenceDir() {
   return dir;
 }
 
+void SaveEvidenceScreenshot(const std::string& name) {
+  EXPECT_TRUE(SaveScreenshot(EvidenceDir() + name + ".bmp"));
+}
+
 bool SaveScreenshot(const std::string& path) {
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);

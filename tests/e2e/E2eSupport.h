@@ -143,6 +143,9 @@ void ClickAt(int x, int y);
 bool SaveScreenshot(const std::string& path);
 // The folder where evidence of this run goes; ends with a backslash.
 std::string EvidenceDir();
+// Saves a screenshot into the evidence folder as <name>.bmp (converted to PNG
+// by the test run), for a person to look at.
+void SaveEvidenceScreenshot(const std::string& name);
 
 // The window of `className` (and `title`, if given) that belongs to process
 // `pid`; null when there is none.

@@ -202,8 +202,7 @@ TEST_F(FolderDialogTest, DialogIsPlacedAndTreeAndButtonsFollowTheSizeDifference)
                            seen = Capture(dialog);
                            titleShown = HasChildText(dialog, "添付書類が保存されているフォルダを選んでください");
                            if (c.agentsChoice) {
-                             CreateDirectoryA((e2e::BinDir() + "..\\screenshots").c_str(), nullptr);
-                             EXPECT_TRUE(e2e::SaveScreenshot(e2e::BinDir() + "..\\screenshots\\folder-dialog.bmp"));
+                             e2e::SaveEvidenceScreenshot("FolderDialog.agents-choice");
                            }
                            return true;
                          },
