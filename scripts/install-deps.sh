@@ -11,8 +11,20 @@ packages=(
   wine64 xvfb openbox xdotool imagemagick fonts-ipafont-gothic x11-utils
   googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  nsis
+  nsis locales
 )
+
+# Wine takes its ANSI code page (932) from the ja_JP locale and converts file
+# names through it: without the locale generated, no Japanese file name can
+# be created in the prefix.
+ensure_japanese_locale() {
+  if locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then return 0; fi
+  echo "install-deps: generating the ja_JP.UTF-8 locale"
+  $SUDO localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+}
+
+SUDO=
+if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -22,11 +34,10 @@ for p in "${packages[@]}"; do
 done
 if [ ${#missing[@]} -eq 0 ]; then
   echo "install-deps: all packages present"
+  ensure_japanese_locale
   exit 0
 fi
 
-SUDO=
-if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
 export DEBIAN_FRONTEND=noninteractive
 
 echo "install-deps: installing ${missing[*]}"
@@ -39,6 +50,7 @@ for attempt in 1 2 3 4 5; do
 done
 for attempt in 1 2 3; do
   if $SUDO apt-get install -y --no-install-recommends -o Acquire::Retries=3 "${missing[@]}"; then
+    ensure_japanese_locale
     exit 0
   fi
   echo "install-deps: apt-get install failed (attempt $attempt), retrying" >&2
