@@ -11,8 +11,8 @@
 // Each character of `text` becomes one UTF-16 unit. Bytes that form no
 // character are not dropped: each such sequence becomes one replacement
 // character (the code page's default, U+30FB in code page 932). A lead byte
-// always takes the byte after it, so a second byte such as "@" or "\" is
-// never read as a character of its own.
+// takes the byte after it (unless that is a null), so a second byte such as
+// "@" or "\" is never read as a character of its own.
 std::u16string AnsiToUtf16(std::string_view text);
 
 // The reverse. A character the code page lacks becomes "?".

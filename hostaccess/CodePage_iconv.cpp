@@ -1,8 +1,8 @@
 // The native converter: iconv's "CP932", made to agree with the system's
 // code page 932 where iconv has no answer. Windows maps the single bytes
 // 0x80, 0xA0 and 0xFD..0xFF to U+0080, U+F8F0 and U+F8F1..U+F8F3 and back;
-// a sequence that is no character becomes U+30FB, and a lead byte always
-// takes the byte after it.
+// a sequence that is no character becomes U+30FB, and a lead byte takes the
+// byte after it unless that is a null.
 #include <iconv.h>
 
 #include <bit>
@@ -81,7 +81,7 @@ std::u16string AnsiToUtf16(std::string_view text) {
     std::size_t taken = 1;
     if (unit == 0) {
       unit = kDefaultChar;
-      if (IsLead(byte) && inLeft >= 2) taken = 2;
+      if (IsLead(byte) && inLeft >= 2 && in[1] != '\0') taken = 2;
     }
     std::memcpy(out, &unit, sizeof unit);
     out += sizeof unit;
