@@ -280,6 +280,8 @@ TEST(FileMatchExists, MatchesFilesButNeitherFoldersNorMissingPaths) {
   scratch.File("ro.cfg", FILE_ATTRIBUTE_READONLY);
   scratch.Folder("sub");
   scratch.Folder("only.dir");
+  scratch.File("おともだち帳");
+  scratch.Folder("添付");
   struct Case { std::string path; bool exists; };
   const Case cases[] = {
       {dir + "a.txt", true},
@@ -289,6 +291,9 @@ TEST(FileMatchExists, MatchesFilesButNeitherFoldersNorMissingPaths) {
       {dir + "sys.bin", true},     // system
       {dir + "ro.cfg", true},      // read-only
       {dir + "*", true},
+      {dir + "おともだち帳", true},
+      {dir + "おともだち*", true},
+      {dir + "添付", false},        // a folder with a Japanese name
       {dir + "b.txt", false},
       {dir + "*.none", false},
       {dir + "sub", false},        // the path of a folder
@@ -355,14 +360,18 @@ TEST_F(ShortcutTest, AnEmptyWorkingDirectoryBecomesTheTargetsFolder) {
   EXPECT_EQ(link.path, target);
 }
 
-// The test prefix cannot hold non-ASCII file names (its Unix locale is
-// plain C), so this target does not exist; the folder part is still taken
-// by characters: ソ ends in 0x5C and must not end the folder.
+// The folder part is taken by characters: ソ ends in 0x5C and must not end
+// the folder. The shortcut's own name is the one the agent uses.
 TEST_F(ShortcutTest, TheTargetsFolderIsCutByCharacters) {
-  const std::string target = scratch.Path() + "ソフト.exe";
-  const std::string lnk = scratch.Path() + "soft.lnk";
+  const std::string folder = scratch.Folder("ソフト");
+  const std::string target = folder + "\\表ソ.exe";
+  scratch.File("ソフト\\表ソ.exe");
+  const std::string lnk = scratch.Path() + "Sorvikへのショートカット.lnk";
   EXPECT_FALSE(CreateShortcutFile(lnk, target, "", "", ""));
-  EXPECT_EQ(ReadLink(lnk).workingDirectory, scratch.Path());
+  ASSERT_NE(GetFileAttributesA(lnk.c_str()), INVALID_FILE_ATTRIBUTES);
+  const Link link = ReadLink(lnk);
+  EXPECT_EQ(link.workingDirectory, folder + "\\");
+  EXPECT_EQ(link.path, target);
 }
 
 TEST_F(ShortcutTest, AGivenWorkingDirectoryIsKept) {
