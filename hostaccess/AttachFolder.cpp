@@ -75,6 +75,7 @@ std::string SettingsNotSavedMessage(std::string_view path) {
   message += path;
   message +=
       "\n\n設定はこのままお使いいただけますが、変更しても終了時に保存されません。\n"
-      "このファイルやフォルダが書き込み禁止になっていないか、ご確認ください。";
+      "このファイルやフォルダが書き込み禁止になっていないか、ほかのプログラムで開かれていないか、"
+      "ご確認ください。";
   return message;
 }
