@@ -106,7 +106,7 @@ TEST_F(SettingsFileOnDisk, SaveReplacesTheWholeFileByteForByte) {
   }
 }
 
-TEST_F(SettingsFileOnDisk, AFullDiskMidWriteLeavesTheOldFileAndNoTemporary) {
+TEST_F(SettingsFileOnDisk, AFullDiskMidWriteIsReportedAndLeavesTheOldFile) {
   ASSERT_TRUE(PutFile(path, old));
   TQuoIniFile ini(path, SystemIniFileStore(), IsAnsiLeadByte);
   ini.WriteString("options", "folder", "C:\\New");
