@@ -1,0 +1,169 @@
+// The attachment folder: the paths derived from it, the settings file's
+// path, and the start-up and shut-down steps over a store in memory.
+#include "hostaccess/AttachFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/unit/MemoryIniStore.h"
+
+namespace {
+
+TEST(ParentFolder, IsThePartUpToTheLastSeparatorFoundCharacterByCharacter) {
+  struct Case { const char* path; const char* parent; };
+  const Case cases[] = {
+      {"C:\\Mail\\Attach", "C:\\Mail\\"},
+      {"C:\\Mail\\Attach\\", "C:\\Mail\\Attach\\"},  // a trailing separator is the parent
+      {"C:\\", "C:\\"},
+      {"C:", "C:"},
+      {"C:Attach", "C:"},
+      {"\\\\server\\share\\Attach", "\\\\server\\share\\"},
+      {"C:\\Mail\\ソ", "C:\\Mail\\"},           // ソ is 0x83 0x5C
+      {"C:\\Mail\\表", "C:\\Mail\\"},           // 表 is 0x95 0x5C
+      {"C:\\ソ\\表\\添付", "C:\\ソ\\表\\"},
+      {"C:\\Mail\\ｱ\\x", "C:\\Mail\\ｱ\\"},      // half-width katakana is single-byte
+      {"C:\\a\\\x83", "C:\\a\\"},                // a lead byte cut off at the end
+      {"Attach", ""},
+      {"表", ""},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ParentFolder(c.path, IsCp932LeadByte), c.parent) << c.path;
+}
+
+TEST(ParentFolder, WithoutDoubleByteCharactersEveryBackslashCounts) {
+  // Code pages without lead bytes: 0x83 0x5C is two characters.
+  const auto noLeadBytes = [](unsigned char) { return false; };
+  EXPECT_EQ(ParentFolder("C:\\Mail\\\x83\\x", noLeadBytes), "C:\\Mail\\\x83\\");
+}
+
+TEST(HostPaths, LieInTheParentFolderOfTheAttachmentFolder) {
+  struct Case { const char* folder; const char* executable; const char* friendBook; };
+  const Case cases[] = {
+      {"C:\\Mail\\Attach", "C:\\Mail\\mochiru20.exe", "C:\\Mail\\おともだち帳"},
+      {"C:\\Mail\\Attach\\", "C:\\Mail\\Attach\\mochiru20.exe", "C:\\Mail\\Attach\\おともだち帳"},
+      {"D:\\", "D:\\mochiru20.exe", "D:\\おともだち帳"},
+      {"C:\\モチル\\表", "C:\\モチル\\mochiru20.exe", "C:\\モチル\\おともだち帳"},
+      {"", "mochiru20.exe", "おともだち帳"},  // unset: relative to the current folder
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(HostExecutablePath(c.folder, IsCp932LeadByte), c.executable) << c.folder;
+    EXPECT_EQ(FriendBookPath(c.folder, IsCp932LeadByte), c.friendBook) << c.folder;
+  }
+}
+
+TEST(SettingsPathFor, ReplacesTheExtensionOfTheFileNameOnly) {
+  struct Case { const char* executable; const char* settings; };
+  const Case cases[] = {
+      {"C:\\Program Files\\Sorvik\\Sorvik.exe", "C:\\Program Files\\Sorvik\\Sorvik.INI"},
+      {"C:\\App\\Sorvik.EXE", "C:\\App\\Sorvik.INI"},
+      {"C:\\App\\Sorvik.v2.exe", "C:\\App\\Sorvik.v2.INI"},   // only the last dot
+      {"C:\\App\\Sorvik", "C:\\App\\Sorvik.INI"},             // no extension
+      {"C:\\My.Apps\\Sorvik", "C:\\My.Apps\\Sorvik.INI"},     // a dot in a folder name
+      {"C:\\My.Apps\\Sorvik.exe", "C:\\My.Apps\\Sorvik.INI"},
+      {"C:Sorvik.exe", "C:Sorvik.INI"},
+      {"C:\\a.b\\So.表x", "C:\\a.b\\So.INI"},  // the 0x5C in 表 is no separator
+      {"C:\\ソフト\\Sorvik.exe", "C:\\ソフト\\Sorvik.INI"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SettingsPathFor(c.executable, IsCp932LeadByte), c.settings) << c.executable;
+}
+
+constexpr char kPath[] = "C:\\App\\Sorvik.INI";
+
+TEST(LoadAttachFolderSetting, ReadsTheFolderAndWritesTheFileBack) {
+  struct Case { const char* what; const char* before; const char* folder; const char* after; };
+  const Case cases[] = {
+      {"first start: an empty file is left", nullptr, "", ""},
+      {"stored folder", "[options]\r\nfolder=C:\\Mail\\Attach\r\n", "C:\\Mail\\Attach",
+       "[options]\r\nfolder=C:\\Mail\\Attach\r\n\r\n"},
+      {"comment and empty lines are gone", ";my folder\r\n\r\n[options]\r\n;old\r\nfolder=D:\\x\r\n",
+       "D:\\x", "[options]\r\nfolder=D:\\x\r\n\r\n"},
+      {"key in another case", "[OPTIONS]\nFolder=E:\\y\n", "E:\\y", "[OPTIONS]\r\nFolder=E:\\y\r\n\r\n"},
+      {"no key: empty", "[other]\r\nfolder=nope\r\n", "", "[other]\r\nfolder=nope\r\n\r\n"},
+  };
+  for (const Case& c : cases) {
+    MemoryStore store;
+    if (c.before != nullptr) store.files[kPath] = c.before;
+    std::string folder = "stale";
+    const IniFileResult result = LoadAttachFolderSetting(kPath, store, IsCp932LeadByte, folder);
+    EXPECT_TRUE(result.ok) << c.what;
+    EXPECT_EQ(folder, c.folder) << c.what;
+    EXPECT_EQ(store.files[kPath], c.after) << c.what;
+  }
+}
+
+TEST(LoadAttachFolderSetting, ReportsAFileItCannotWriteWithoutThrowing) {
+  MemoryStore store;
+  store.files[kPath] = "[options]\r\nfolder=C:\\Mail\\Attach\r\n";
+  store.writeError = 5;
+  std::string folder;
+  IniFileResult result;
+  EXPECT_NO_THROW(result = LoadAttachFolderSetting(kPath, store, IsCp932LeadByte, folder));
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.path, kPath);
+  EXPECT_EQ(folder, "C:\\Mail\\Attach");  // the agent still has its setting
+}
+
+TEST(LoadAttachFolderSetting, LeavesAFileItCannotReadAlone) {
+  MemoryStore store;
+  store.files[kPath] = "[options]\r\nfolder=C:\\Mail\\Attach\r\n";
+  store.readError = 32;
+  std::string folder = "stale";
+  const IniFileResult result = LoadAttachFolderSetting(kPath, store, IsCp932LeadByte, folder);
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.path, kPath);
+  EXPECT_EQ(folder, "");
+  EXPECT_EQ(store.writes, 0);
+}
+
+TEST(SaveAttachFolderSetting, StoresTheFolderAndKeepsTheRest) {
+  struct Case { const char* what; const char* before; const char* folder; const char* after; };
+  const Case cases[] = {
+      {"empty folder after a first start", "", "", "[options]\r\nfolder=\r\n\r\n"},
+      {"no file at all", nullptr, "C:\\Mail\\Attach", "[options]\r\nfolder=C:\\Mail\\Attach\r\n\r\n"},
+      {"unchanged folder is written all the same", "[options]\r\nfolder=C:\\A\r\n", "C:\\A",
+       "[options]\r\nfolder=C:\\A\r\n\r\n"},
+      {"other sections and keys survive",
+       "[top]\r\na=1\r\n[options]\r\nx=2\r\nfolder=old\r\ny=3\r\n[tail]\r\nb\r\n", "C:\\new",
+       "[top]\r\na=1\r\n\r\n[options]\r\nx=2\r\nfolder=C:\\new\r\ny=3\r\n\r\n[tail]\r\nb\r\n\r\n"},
+      {"a new key goes to the end of the section", "[options]\r\nx=2\r\n[tail]\r\n", "C:\\new",
+       "[options]\r\nx=2\r\nfolder=C:\\new\r\n\r\n[tail]\r\n\r\n"},
+      {"Japanese and = byte for byte", "", "C:\\表\\ソ=添付",
+       "[options]\r\nfolder=C:\\表\\ソ=添付\r\n\r\n"},
+  };
+  for (const Case& c : cases) {
+    MemoryStore store;
+    if (c.before != nullptr) store.files[kPath] = c.before;
+    const IniFileResult result = SaveAttachFolderSetting(kPath, store, IsCp932LeadByte, c.folder);
+    EXPECT_TRUE(result.ok) << c.what;
+    EXPECT_EQ(store.files[kPath], c.after) << c.what;
+  }
+}
+
+TEST(SaveAttachFolderSetting, ReportsFailuresWithThePathWithoutThrowing) {
+  struct Case { const char* what; std::uint32_t readError; std::uint32_t writeError; const char* folder; };
+  const Case cases[] = {
+      {"the file cannot be written", 0, 5, "C:\\Mail"},
+      {"the file cannot be read", 32, 0, "C:\\Mail"},
+      {"a folder the format cannot hold", 0, 0, "C:\\Mail\r\n[x]"},
+  };
+  for (const Case& c : cases) {
+    MemoryStore store;
+    store.files[kPath] = "[options]\r\nfolder=old\r\n";
+    store.readError = c.readError;
+    store.writeError = c.writeError;
+    IniFileResult result;
+    EXPECT_NO_THROW(result = SaveAttachFolderSetting(kPath, store, IsCp932LeadByte, c.folder)) << c.what;
+    EXPECT_FALSE(result.ok) << c.what;
+    EXPECT_EQ(result.path, kPath) << c.what;
+    EXPECT_EQ(store.files[kPath], "[options]\r\nfolder=old\r\n") << c.what;
+  }
+}
+
+TEST(SettingsNotSavedMessage, NamesThePathByteForByte) {
+  const std::string path = "C:\\ソフト\\表\\Sorvik.INI";
+  const std::string message = SettingsNotSavedMessage(path);
+  EXPECT_NE(message.find("\n" + path + "\n"), std::string::npos) << message;
+}
+
+}  // namespace
