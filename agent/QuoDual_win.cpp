@@ -12,8 +12,7 @@ HANDLE GuardMutex = nullptr;  // held until the process ends
 void InitDualExecCheck() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string name =
-      DualExecMutexName(path, [](unsigned char byte) { return IsDBCSLeadByte(byte) != 0; });
+  const std::string name = DualExecMutexName(path);
   if (HANDLE other = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name.c_str())) {
     SecondInstance = true;
     CloseHandle(other);

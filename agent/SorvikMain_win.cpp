@@ -5,6 +5,7 @@
 #include "agent/SorvikTitle_win.h"
 #include "hook/sorvikhook.h"
 #include "hostaccess/Mochirumisc.h"
+#include "hostaccess/QuoUtils_win.h"
 
 namespace {
 
@@ -21,9 +22,7 @@ enum : int { idListBox1 = 201, idPanel3 = 202 };
 
 // An error that escapes a handler is shown to the user and the agent goes
 // on, as it would for any command that failed.
-void ShowHandlerError(const char* what) {
-  MessageBoxA(nullptr, what, "Sorvik", MB_OK | MB_ICONERROR);
-}
+void ShowHandlerError(const char* what) { ShowMessageBox(what, "Sorvik", MB_OK | MB_ICONERROR); }
 
 }  // namespace
 
@@ -208,6 +207,9 @@ LRESULT TSorvik::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CTLCOLORLISTBOX:
       SetBkColor(reinterpret_cast<HDC>(wParam), kListColour);
       return reinterpret_cast<LRESULT>(listBrush_);
+    case WM_ENDSESSION:
+      if (wParam != 0 && OnEndSession) OnEndSession();
+      return 0;
     case WM_CLOSE:
       // Ends the message loop; the forms are destroyed after the settings
       // have been saved.

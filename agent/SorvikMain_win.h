@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +36,9 @@ class TSorvik : public MessageHandler {
 
   // Shows the title window topmost without activating it.
   void ShowTitleBanner();
+
+  // Called when Windows ends the session, before it may end the process.
+  std::function<void()> OnEndSession;
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 

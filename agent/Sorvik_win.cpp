@@ -6,6 +6,32 @@
 #include "agent/SorvikMain_win.h"
 #include "agent/SorvikTitle_win.h"
 #include "agent/resource.h"
+#include "hostaccess/AttachFolder_win.h"
+#include "hostaccess/QuoUtils_win.h"
+
+namespace {
+
+// The settings file could not be written: the user is told once, with its
+// path; the agent runs on with the setting in memory.
+bool SettingsWarningShown = false;
+
+void WarnSettingsNotSaved(const IniFileResult& result) {
+  if (result.ok || SettingsWarningShown) return;
+  SettingsWarningShown = true;
+  ShowMessageBox(SettingsNotSavedMessage(result.path), "Sorvik", MB_OK | MB_ICONWARNING);
+}
+
+// The shut-down step of the settings, run once: at the normal end, or when
+// Windows ends the session (it may end the process right after).
+bool SettingsSaved = false;
+
+void SaveSettingsOnce() {
+  if (SettingsSaved) return;
+  SettingsSaved = true;
+  WarnSettingsNotSaved(SaveAttachFolder());
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The command line is not read.
@@ -13,6 +39,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // A second copy ends at once and silently: no window, no message, nothing
   // written.
   if (IsDualExec()) return 0;
+  // The attachment folder is loaded (and the settings file written back)
+  // before any form exists.
+  WarnSettingsNotSaved(LoadAttachFolder());
 
   HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_SORVIK));
   auto mascot = static_cast<HBITMAP>(
@@ -24,6 +53,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   TFormTitle formTitle;
   if (!formTitle.Create(mascot)) return 1;
   mainForm.SetTitleForm(&formTitle);
+  mainForm.OnEndSession = SaveSettingsOnce;
 
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -31,7 +61,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     DispatchMessageA(&msg);
   }
 
-  // The forms are destroyed in the reverse order of their creation.
+  // The settings are saved before the forms are destroyed, which happens in
+  // the reverse order of their creation.
+  SaveSettingsOnce();
   mainForm.SetTitleForm(nullptr);
   return 0;
 }

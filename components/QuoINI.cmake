@@ -1,7 +1,8 @@
 # The settings file: the ini format in memory (portable) and its file layer.
 
 add_library(quoini STATIC ${CMAKE_CURRENT_LIST_DIR}/QuoINI.cpp)
-target_link_libraries(quoini PUBLIC sorvik_flags)
+# The code page (CodePage.h) tells which bytes start double-byte characters.
+target_link_libraries(quoini PUBLIC quoutils_core sorvik_flags)
 set_property(GLOBAL APPEND PROPERTY SORVIK_PORTABLE_LIBS quoini)
 
 if(WIN32)

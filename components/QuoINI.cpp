@@ -1,10 +1,8 @@
 #include "components/QuoINI.h"
 
-#include <utility>
+#include "hostaccess/CodePage.h"
 
-bool IsCp932LeadByte(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
+#include <utility>
 
 IniNameError::IniNameError() : std::invalid_argument("設定ファイルに書けない名前か値です") {}
 
@@ -34,7 +32,7 @@ bool TIniContents::SameName(std::string_view a, std::string_view b) const {
   for (std::size_t i = 0; i < a.size(); ++i) {
     const auto ca = static_cast<unsigned char>(a[i]);
     const auto cb = static_cast<unsigned char>(b[i]);
-    if (isLeadByte_(ca) && i + 1 < a.size()) {
+    if (IsAnsiLeadByte(ca) && i + 1 < a.size()) {
       // A double-byte character matches only itself.
       if (ca != cb || a[i + 1] != b[i + 1]) return false;
       ++i;
@@ -142,8 +140,8 @@ void TIniContents::WriteString(std::string_view section, std::string_view key,
   }
 }
 
-TQuoIniFile::TQuoIniFile(std::string fileName, IniFileStore& store, LeadByteTest isLeadByte)
-    : TIniContents(isLeadByte), fileName_(std::move(fileName)), store_(store) {
+TQuoIniFile::TQuoIniFile(std::string fileName, IniFileStore& store)
+    : fileName_(std::move(fileName)), store_(store) {
   std::string bytes;
   readResult_ = store_.Read(fileName_, bytes);
   readResult_.path = fileName_;

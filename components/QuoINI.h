@@ -13,8 +13,8 @@
 //     the text before the first "=", the value the text after it. A line
 //     without "=" is no key; it is kept as it is and written back.
 // Section and key names are compared ignoring the case of ASCII letters, and
-// only of letters that are characters of their own: the trail byte of a
-// double-byte character is never folded ("ア" 0x83 0x41 is not "ヂ" 0x83 0x61).
+// only of letters that are characters of their own (in the ANSI code page,
+// CodePage.h): the trail byte of a double-byte character is never folded ("ア" 0x83 0x41 is not "ヂ" 0x83 0x61).
 // Nothing is trimmed: "folder = x" is the key "folder " with the value " x".
 //
 // As written: for each section in order its header, its lines in order and an
@@ -27,12 +27,6 @@
 #include <string_view>
 #include <vector>
 
-// Whether a byte of ANSI text starts a double-byte character.
-using LeadByteTest = bool (*)(unsigned char byte);
-
-// Lead bytes of code page 932 (Shift-JIS): 0x81-0x9F and 0xE0-0xFC.
-bool IsCp932LeadByte(unsigned char byte);
-
 // WriteString was given a name or value that the text format cannot carry:
 // the written line would read back differently (a line break anywhere, an "="
 // or a leading ";" in a key, a key line shaped like a section header).
@@ -44,8 +38,6 @@ class IniNameError : public std::invalid_argument {
 // The contents of a settings file in memory.
 class TIniContents {
  public:
-  explicit TIniContents(LeadByteTest isLeadByte = IsCp932LeadByte) : isLeadByte_(isLeadByte) {}
-
   // Replaces the contents with those read from the file text `bytes`.
   void SetText(std::string_view bytes);
   // The whole file text.
@@ -71,7 +63,6 @@ class TIniContents {
   Section* FindSection(std::string_view name);
   const Section* FindSection(std::string_view name) const;
 
-  LeadByteTest isLeadByte_;
   std::vector<Section> sections_;
 };
 
@@ -99,8 +90,7 @@ class IniFileStore {
 // writes the whole contents back. Neither throws for the file.
 class TQuoIniFile : public TIniContents {
  public:
-  TQuoIniFile(std::string fileName, IniFileStore& store,
-              LeadByteTest isLeadByte = IsCp932LeadByte);
+  TQuoIniFile(std::string fileName, IniFileStore& store);
 
   const std::string& FileName() const { return fileName_; }
   // How reading went; on failure the contents are empty.

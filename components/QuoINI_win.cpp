@@ -6,7 +6,6 @@
 
 #include "hostaccess/Handles_win.h"
 
-bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 std::string IniTemporaryPath(const std::string& path) { return path + ".tmp"; }
 

@@ -5,9 +5,6 @@
 
 #include "components/QuoINI.h"
 
-// IsDBCSLeadByte: lead bytes of the system's ANSI code page.
-bool IsAnsiLeadByte(unsigned char byte);
-
 // The temporary file a write goes through: the settings file's path
 // followed by ".tmp". A leftover of an interrupted write is overwritten by
 // the next one.

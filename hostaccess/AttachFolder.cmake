@@ -2,7 +2,7 @@
 # it).
 
 add_library(attachfolder STATIC ${CMAKE_CURRENT_LIST_DIR}/AttachFolder.cpp)
-target_link_libraries(attachfolder PUBLIC quoini sorvik_flags)
+target_link_libraries(attachfolder PUBLIC quoini quoutils_core sorvik_flags)
 set_property(GLOBAL APPEND PROPERTY SORVIK_PORTABLE_LIBS attachfolder)
 
 if(WIN32)

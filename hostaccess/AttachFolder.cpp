@@ -1,5 +1,7 @@
 #include "hostaccess/AttachFolder.h"
 
+#include "hostaccess/QuoUtils.h"
+
 std::string AttachFolder;
 
 namespace {
@@ -7,40 +9,20 @@ namespace {
 constexpr char kSection[] = "options";
 constexpr char kFolderKey[] = "folder";
 
-// The index of the last "\" or ":" of `path` that is a character of its
-// own, or npos.
-std::size_t LastSeparator(std::string_view path, LeadByteTest isLeadByte) {
-  std::size_t last = std::string_view::npos;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    const auto c = static_cast<unsigned char>(path[i]);
-    if (isLeadByte(c)) {
-      ++i;  // its second byte may be 0x5C
-    } else if (c == '\\' || c == ':') {
-      last = i;
-    }
-  }
-  return last;
-}
-
 }  // namespace
 
-std::string ParentFolder(std::string_view path, LeadByteTest isLeadByte) {
-  const std::size_t last = LastSeparator(path, isLeadByte);
-  if (last == std::string_view::npos) return {};
-  return std::string(path.substr(0, last + 1));
+std::string ParentFolder(std::string_view path) { return ExtractFolderPart(path); }
+
+std::string HostExecutablePath(std::string_view attachFolder) {
+  return ParentFolder(attachFolder) + "mochiru20.exe";
 }
 
-std::string HostExecutablePath(std::string_view attachFolder, LeadByteTest isLeadByte) {
-  return ParentFolder(attachFolder, isLeadByte) + "mochiru20.exe";
+std::string FriendBookPath(std::string_view attachFolder) {
+  return ParentFolder(attachFolder) + "おともだち帳";
 }
 
-std::string FriendBookPath(std::string_view attachFolder, LeadByteTest isLeadByte) {
-  return ParentFolder(attachFolder, isLeadByte) + "おともだち帳";
-}
-
-std::string SettingsPathFor(std::string_view executablePath, LeadByteTest isLeadByte) {
-  const std::size_t separator = LastSeparator(executablePath, isLeadByte);
-  const std::size_t nameStart = separator == std::string_view::npos ? 0 : separator + 1;
+std::string SettingsPathFor(std::string_view executablePath) {
+  const std::size_t nameStart = ParentFolder(executablePath).size();
   // No trail byte can be a dot, so the last dot byte is the last dot.
   const std::size_t dot = executablePath.rfind('.');
   const std::size_t end = (dot != std::string_view::npos && dot >= nameStart) ? dot : executablePath.size();
@@ -48,15 +30,15 @@ std::string SettingsPathFor(std::string_view executablePath, LeadByteTest isLead
 }
 
 IniFileResult LoadAttachFolderSetting(const std::string& settingsPath, IniFileStore& store,
-                                      LeadByteTest isLeadByte, std::string& folder) {
-  TQuoIniFile ini(settingsPath, store, isLeadByte);
+                                      std::string& folder) {
+  TQuoIniFile ini(settingsPath, store);
   folder = ini.ReadString(kSection, kFolderKey, "");
   return ini.Save();
 }
 
 IniFileResult SaveAttachFolderSetting(const std::string& settingsPath, IniFileStore& store,
-                                      LeadByteTest isLeadByte, const std::string& folder) {
-  TQuoIniFile ini(settingsPath, store, isLeadByte);
+                                      const std::string& folder) {
+  TQuoIniFile ini(settingsPath, store);
   try {
     ini.WriteString(kSection, kFolderKey, folder);
   } catch (const IniNameError&) {

@@ -19,31 +19,31 @@ extern std::string AttachFolder;
 
 // The part of `path` up to and including its last "\" or ":"; empty when it
 // has neither. A double-byte character whose second byte is 0x5C ("ソ",
-// "表") is not a separator.
-std::string ParentFolder(std::string_view path, LeadByteTest isLeadByte);
+// "表") is not a separator (ExtractFolderPart).
+std::string ParentFolder(std::string_view path);
 
 // Where the host's executable and friend book are looked for: the parent
 // folder of `attachFolder` followed by "mochiru20.exe" and "おともだち帳".
-std::string HostExecutablePath(std::string_view attachFolder, LeadByteTest isLeadByte);
-std::string FriendBookPath(std::string_view attachFolder, LeadByteTest isLeadByte);
+std::string HostExecutablePath(std::string_view attachFolder);
+std::string FriendBookPath(std::string_view attachFolder);
 
 // The settings file of an executable: its path with the extension of its
 // file name replaced by ".INI", or ".INI" appended when the name has none.
 // A dot in a folder name is not an extension.
-std::string SettingsPathFor(std::string_view executablePath, LeadByteTest isLeadByte);
+std::string SettingsPathFor(std::string_view executablePath);
 
 // The start-up step: `folder` := key "folder" of section "options" (empty
 // when missing or unreadable), then the file is written back (so a first
 // start leaves an empty file). Returns how the write went; nothing throws
 // for the file.
 IniFileResult LoadAttachFolderSetting(const std::string& settingsPath, IniFileStore& store,
-                                      LeadByteTest isLeadByte, std::string& folder);
+                                      std::string& folder);
 
 // The shut-down step: key "folder" of section "options" := `folder`, also
 // when empty or unchanged, other sections and keys kept. Returns how the
 // write went; nothing throws for the file.
 IniFileResult SaveAttachFolderSetting(const std::string& settingsPath, IniFileStore& store,
-                                      LeadByteTest isLeadByte, const std::string& folder);
+                                      const std::string& folder);
 
 // What the agent tells the user, once, when the settings file at `path`
 // cannot be written: the setting works until the agent ends but is not kept.

@@ -22,16 +22,14 @@ std::string ExecutablePath() {
 
 }  // namespace
 
-std::string SettingsFilePath() { return SettingsPathFor(ExecutablePath(), IsAnsiLeadByte); }
+std::string SettingsFilePath() { return SettingsPathFor(ExecutablePath()); }
 
 IniFileResult LoadAttachFolder() {
-  return LoadAttachFolderSetting(SettingsFilePath(), SystemIniFileStore(), IsAnsiLeadByte,
-                                 AttachFolder);
+  return LoadAttachFolderSetting(SettingsFilePath(), SystemIniFileStore(), AttachFolder);
 }
 
 IniFileResult SaveAttachFolder() {
-  return SaveAttachFolderSetting(SettingsFilePath(), SystemIniFileStore(), IsAnsiLeadByte,
-                                 AttachFolder);
+  return SaveAttachFolderSetting(SettingsFilePath(), SystemIniFileStore(), AttachFolder);
 }
 
 bool IsExistingFolder(const std::string& path) {
@@ -39,6 +37,6 @@ bool IsExistingFolder(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::string HostExecutablePath() { return HostExecutablePath(AttachFolder, IsAnsiLeadByte); }
+std::string HostExecutablePath() { return HostExecutablePath(std::string_view(AttachFolder)); }
 
-std::string FriendBookPath() { return FriendBookPath(AttachFolder, IsAnsiLeadByte); }
+std::string FriendBookPath() { return FriendBookPath(std::string_view(AttachFolder)); }

@@ -26,7 +26,7 @@ stage "native unit tests (ASan+UBSan)" ctest --test-dir build/native --output-on
 stage "i686 deliverables" $here/inspect-deliverables.sh build/win32/bin
 stage "win64 unit and end-to-end tests under Wine" \
   $here/wine-session.sh build/win64/wine-session ctest --test-dir build/win64 --output-on-failure
-stage "fuzzing" $here/run-fuzzers.sh build/fuzz "${FUZZ_SECONDS:-20}"
+stage "fuzzing" $here/run-fuzzers.sh build/fuzz "${FUZZ_SECONDS:-15}"
 
 # Screenshots of failing end-to-end tests, as PNG next to their BMP.
 if compgen -G "$evidence/*.bmp" >/dev/null; then

@@ -55,9 +55,16 @@ void RemoveTree(const std::string& dir) {
 
 }  // namespace
 
+// `path` without "." and ".." parts, as the system itself names files.
+static std::string FullPath(const std::string& path) {
+  char full[MAX_PATH] = {};
+  const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  return length > 0 && length < MAX_PATH ? std::string(full, length) : path;
+}
+
 std::string ScratchDir() {
   static std::string preparedFor;  // emptied once per test, on first use
-  std::string root = BinDir() + "..\\e2e-scratch\\";
+  std::string root = FullPath(BinDir() + "..\\e2e-scratch\\");
   CreateDirectoryA(root.c_str(), nullptr);
   const std::string test = CurrentTestName();
   std::string dir = root + test + "\\";
@@ -344,7 +351,7 @@ void DoubleClickCentre(HWND window) {
 // ---------------------------------------------------------------- evidence
 
 std::string EvidenceDir() {
-  std::string dir = BinDir() + "..\\e2e-evidence\\";
+  std::string dir = FullPath(BinDir() + "..\\e2e-evidence\\");
   CreateDirectoryA(dir.c_str(), nullptr);
   return dir;
 }

@@ -28,13 +28,7 @@ TEST(ParentFolder, IsThePartUpToTheLastSeparatorFoundCharacterByCharacter) {
       {"表", ""},
       {"", ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(ParentFolder(c.path, IsCp932LeadByte), c.parent) << c.path;
-}
-
-TEST(ParentFolder, WithoutDoubleByteCharactersEveryBackslashCounts) {
-  // Code pages without lead bytes: 0x83 0x5C is two characters.
-  const auto noLeadBytes = [](unsigned char) { return false; };
-  EXPECT_EQ(ParentFolder("C:\\Mail\\\x83\\x", noLeadBytes), "C:\\Mail\\\x83\\");
+  for (const Case& c : cases) EXPECT_EQ(ParentFolder(c.path), c.parent) << c.path;
 }
 
 TEST(HostPaths, LieInTheParentFolderOfTheAttachmentFolder) {
@@ -47,8 +41,8 @@ TEST(HostPaths, LieInTheParentFolderOfTheAttachmentFolder) {
       {"", "mochiru20.exe", "おともだち帳"},  // unset: relative to the current folder
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(HostExecutablePath(c.folder, IsCp932LeadByte), c.executable) << c.folder;
-    EXPECT_EQ(FriendBookPath(c.folder, IsCp932LeadByte), c.friendBook) << c.folder;
+    EXPECT_EQ(HostExecutablePath(c.folder), c.executable) << c.folder;
+    EXPECT_EQ(FriendBookPath(c.folder), c.friendBook) << c.folder;
   }
 }
 
@@ -65,7 +59,7 @@ TEST(SettingsPathFor, ReplacesTheExtensionOfTheFileNameOnly) {
       {"C:\\a.b\\So.表x", "C:\\a.b\\So.INI"},  // the 0x5C in 表 is no separator
       {"C:\\ソフト\\Sorvik.exe", "C:\\ソフト\\Sorvik.INI"},
   };
-  for (const Case& c : cases) EXPECT_EQ(SettingsPathFor(c.executable, IsCp932LeadByte), c.settings) << c.executable;
+  for (const Case& c : cases) EXPECT_EQ(SettingsPathFor(c.executable), c.settings) << c.executable;
 }
 
 constexpr char kPath[] = "C:\\App\\Sorvik.INI";
@@ -85,7 +79,7 @@ TEST(LoadAttachFolderSetting, ReadsTheFolderAndWritesTheFileBack) {
     MemoryStore store;
     if (c.before != nullptr) store.files[kPath] = c.before;
     std::string folder = "stale";
-    const IniFileResult result = LoadAttachFolderSetting(kPath, store, IsCp932LeadByte, folder);
+    const IniFileResult result = LoadAttachFolderSetting(kPath, store, folder);
     EXPECT_TRUE(result.ok) << c.what;
     EXPECT_EQ(folder, c.folder) << c.what;
     EXPECT_EQ(store.files[kPath], c.after) << c.what;
@@ -98,7 +92,7 @@ TEST(LoadAttachFolderSetting, ReportsAFileItCannotWriteWithoutThrowing) {
   store.writeError = 5;
   std::string folder;
   IniFileResult result;
-  EXPECT_NO_THROW(result = LoadAttachFolderSetting(kPath, store, IsCp932LeadByte, folder));
+  EXPECT_NO_THROW(result = LoadAttachFolderSetting(kPath, store, folder));
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.path, kPath);
   EXPECT_EQ(folder, "C:\\Mail\\Attach");  // the agent still has its setting
@@ -109,7 +103,7 @@ TEST(LoadAttachFolderSetting, LeavesAFileItCannotReadAlone) {
   store.files[kPath] = "[options]\r\nfolder=C:\\Mail\\Attach\r\n";
   store.readError = 32;
   std::string folder = "stale";
-  const IniFileResult result = LoadAttachFolderSetting(kPath, store, IsCp932LeadByte, folder);
+  const IniFileResult result = LoadAttachFolderSetting(kPath, store, folder);
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.path, kPath);
   EXPECT_EQ(folder, "");
@@ -134,7 +128,7 @@ TEST(SaveAttachFolderSetting, StoresTheFolderAndKeepsTheRest) {
   for (const Case& c : cases) {
     MemoryStore store;
     if (c.before != nullptr) store.files[kPath] = c.before;
-    const IniFileResult result = SaveAttachFolderSetting(kPath, store, IsCp932LeadByte, c.folder);
+    const IniFileResult result = SaveAttachFolderSetting(kPath, store, c.folder);
     EXPECT_TRUE(result.ok) << c.what;
     EXPECT_EQ(store.files[kPath], c.after) << c.what;
   }
@@ -153,7 +147,7 @@ TEST(SaveAttachFolderSetting, ReportsFailuresWithThePathWithoutThrowing) {
     store.readError = c.readError;
     store.writeError = c.writeError;
     IniFileResult result;
-    EXPECT_NO_THROW(result = SaveAttachFolderSetting(kPath, store, IsCp932LeadByte, c.folder)) << c.what;
+    EXPECT_NO_THROW(result = SaveAttachFolderSetting(kPath, store, c.folder)) << c.what;
     EXPECT_FALSE(result.ok) << c.what;
     EXPECT_EQ(result.path, kPath) << c.what;
     EXPECT_EQ(store.files[kPath], "[options]\r\nfolder=old\r\n") << c.what;

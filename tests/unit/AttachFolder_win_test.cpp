@@ -18,10 +18,10 @@ using namespace settings_test;
 class AttachFolderSteps : public ::testing::Test {
  protected:
   IniFileResult Load(std::string& folder) {
-    return LoadAttachFolderSetting(path, SystemIniFileStore(), IsAnsiLeadByte, folder);
+    return LoadAttachFolderSetting(path, SystemIniFileStore(), folder);
   }
   IniFileResult Save(const std::string& folder) {
-    return SaveAttachFolderSetting(path, SystemIniFileStore(), IsAnsiLeadByte, folder);
+    return SaveAttachFolderSetting(path, SystemIniFileStore(), folder);
   }
 
   ScratchFolder folder{"SorvikAttachTest"};

@@ -5,8 +5,6 @@
 
 namespace {
 
-bool Cp932Lead(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
-
 TEST(DualExecMutexName, IsTheFileNameWithItsExtensionFollowedByTheSuffix) {
   struct Case { const char* path; const char* expected; };
   const Case cases[] = {
@@ -19,7 +17,7 @@ TEST(DualExecMutexName, IsTheFileNameWithItsExtensionFollowedByTheSuffix) {
       // A file name whose characters have trail byte 0x5C: not separators.
       {"C:\\ツール\\表ソ.exe", "表ソ.exeDualExecCheckByQuonel"},
   };
-  for (const Case& c : cases) EXPECT_EQ(DualExecMutexName(c.path, Cp932Lead), c.expected) << c.path;
+  for (const Case& c : cases) EXPECT_EQ(DualExecMutexName(c.path), c.expected) << c.path;
 }
 
 }  // namespace

@@ -166,16 +166,6 @@ TEST(IniWriteString, AcceptsAwkwardNamesThatStillReadBack) {
   }
 }
 
-TEST(IsCp932LeadByte, CoversBothLeadRanges) {
-  struct Case { unsigned char byte; bool lead; };
-  const Case cases[] = {
-      {0x00, false}, {0x41, false}, {0x5C, false}, {0x7F, false}, {0x80, false},
-      {0x81, true},  {0x83, true},  {0x9F, true},  {0xA0, false}, {0xB1, false},  // ｱ
-      {0xDF, false}, {0xE0, true},  {0xFC, true},  {0xFD, false}, {0xFF, false},
-  };
-  for (const Case& c : cases) EXPECT_EQ(IsCp932LeadByte(c.byte), c.lead) << int(c.byte);
-}
-
 TEST(QuoIniFile, ReadsTheWholeFileOnConstructionAndWritesItAllOnSave) {
   MemoryStore store;
   store.files["C:\\App\\Sorvik.INI"] = "; note\r\n[other]\nkeep=me\n[options]\nfolder=old\n";

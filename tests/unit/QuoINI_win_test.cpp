@@ -75,7 +75,7 @@ class SettingsFileOnDisk : public ::testing::Test {
 };
 
 TEST_F(SettingsFileOnDisk, AMissingFileReadsEmptyAndSavingCreatesAnEmptyOne) {
-  TQuoIniFile ini(path, SystemIniFileStore(), IsAnsiLeadByte);
+  TQuoIniFile ini(path, SystemIniFileStore());
   EXPECT_TRUE(ini.ReadResult().ok);
   EXPECT_EQ(ini.Text(), "");
   EXPECT_TRUE(ini.Save().ok);
@@ -96,7 +96,7 @@ TEST_F(SettingsFileOnDisk, SaveReplacesTheWholeFileByteForByte) {
   };
   for (const Case& c : cases) {
     ASSERT_TRUE(PutFile(path, c.before));
-    TQuoIniFile ini(path, SystemIniFileStore(), IsAnsiLeadByte);
+    TQuoIniFile ini(path, SystemIniFileStore());
     ASSERT_TRUE(ini.ReadResult().ok) << c.what;
     EXPECT_EQ(ini.ReadString("options", "folder", "none"), c.read) << c.what;
     ini.WriteString("options", "folder", c.value);
@@ -108,7 +108,7 @@ TEST_F(SettingsFileOnDisk, SaveReplacesTheWholeFileByteForByte) {
 
 TEST_F(SettingsFileOnDisk, AFullDiskMidWriteIsReportedAndLeavesTheOldFile) {
   ASSERT_TRUE(PutFile(path, old));
-  TQuoIniFile ini(path, SystemIniFileStore(), IsAnsiLeadByte);
+  TQuoIniFile ini(path, SystemIniFileStore());
   ini.WriteString("options", "folder", "C:\\New");
   if (!LinkToFullDevice(temporary)) GTEST_SKIP() << "needs Wine and /dev/full";
 
@@ -125,7 +125,7 @@ TEST_F(SettingsFileOnDisk, AFullDiskMidWriteIsReportedAndLeavesTheOldFile) {
 
 TEST_F(SettingsFileOnDisk, AFailedReplaceLeavesTheOldFileAndNoTemporary) {
   ASSERT_TRUE(PutFile(path, old));
-  TQuoIniFile ini(path, SystemIniFileStore(), IsAnsiLeadByte);
+  TQuoIniFile ini(path, SystemIniFileStore());
   ini.WriteString("options", "folder", "C:\\New");
   IniFileResult saved;
   {
@@ -143,7 +143,7 @@ TEST_F(SettingsFileOnDisk, AFailedReplaceLeavesTheOldFileAndNoTemporary) {
 TEST_F(SettingsFileOnDisk, ALeftoverOfAnInterruptedWriteIsIgnoredAndReplaced) {
   ASSERT_TRUE(PutFile(path, old));
   ASSERT_TRUE(PutFile(temporary, "[options]\r\nfolder=C:\\Ha"));  // cut off mid-write
-  TQuoIniFile ini(path, SystemIniFileStore(), IsAnsiLeadByte);
+  TQuoIniFile ini(path, SystemIniFileStore());
   EXPECT_EQ(ini.ReadString("options", "folder", ""), "C:\\Old");
   EXPECT_TRUE(ini.Save().ok);
   EXPECT_EQ(FileBytes(path), old);
@@ -153,7 +153,7 @@ TEST_F(SettingsFileOnDisk, ALeftoverOfAnInterruptedWriteIsIgnoredAndReplaced) {
 TEST_F(SettingsFileOnDisk, SomethingElseStandingAtTheTemporaryPathIsLeftAlone) {
   ASSERT_TRUE(PutFile(path, old));
   ASSERT_TRUE(CreateDirectoryA(temporary.c_str(), nullptr));
-  TQuoIniFile ini(path, SystemIniFileStore(), IsAnsiLeadByte);
+  TQuoIniFile ini(path, SystemIniFileStore());
   ini.WriteString("options", "folder", "C:\\New");
   const IniFileResult saved = ini.Save();
   EXPECT_FALSE(saved.ok);
@@ -166,7 +166,7 @@ TEST_F(SettingsFileOnDisk, AFileThatCouldNotBeReadIsReportedAndNeverReplaced) {
   ASSERT_TRUE(PutFile(path, old));
   UniqueHandle holder = HoldWithoutSharing(path);  // another program has it open
   ASSERT_NE(holder.get(), INVALID_HANDLE_VALUE);
-  TQuoIniFile ini(path, SystemIniFileStore(), IsAnsiLeadByte);
+  TQuoIniFile ini(path, SystemIniFileStore());
   EXPECT_FALSE(ini.ReadResult().ok);
   EXPECT_EQ(ini.ReadResult().path, path);
   EXPECT_EQ(ini.ReadResult().error, static_cast<std::uint32_t>(ERROR_SHARING_VIOLATION));
@@ -183,7 +183,7 @@ TEST_F(SettingsFileOnDisk, AFileThatCouldNotBeReadIsReportedAndNeverReplaced) {
 
 TEST_F(SettingsFileOnDisk, AFolderStandingAtThePathIsReportedAndLeftAlone) {
   ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
-  TQuoIniFile ini(path, SystemIniFileStore(), IsAnsiLeadByte);
+  TQuoIniFile ini(path, SystemIniFileStore());
   EXPECT_FALSE(ini.ReadResult().ok);
   ini.WriteString("options", "folder", "C:\\New");
   const IniFileResult saved = ini.Save();
