@@ -85,18 +85,8 @@ TEST_F(AgentSettings, LoadingRewritesTheFileAndKeepsWhatItDoesNotKnow) {
 TEST_F(AgentSettings, AnUnwritableSettingsFileIsReportedOnceAndTheAgentRuns) {
   ASSERT_TRUE(CreateDirectoryA(ini_.c_str(), nullptr));  // something that is no file stands there
   agent_ = e2e::StartAgent(install_);
-  HWND box = nullptr;
-  const auto warnsWithPath = [&] {
-    box = e2e::FindProcessWindow(agent_.Id(), "#32770");
-    char text[1024] = {};
-    for (HWND child = box != nullptr ? GetWindow(box, GW_CHILD) : nullptr; child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-      GetWindowTextA(child, text, sizeof text);
-      if (std::string(text).find(ini_) != std::string::npos) return true;
-    }
-    return false;
-  };
-  ASSERT_TRUE(e2e::WaitUntil(warnsWithPath, 10000)) << "no message naming " << ini_;
+  HWND box = e2e::WaitForMessageBox(agent_.Id(), ini_);
+  ASSERT_NE(box, nullptr) << "no message naming " << ini_;
   e2e::SaveEvidenceScreenshot("AgentSettings.not-saved");
   PostMessageA(box, WM_COMMAND, IDOK, 0);
 

@@ -182,19 +182,8 @@ TEST_F(AgentStartup, ABlockThatCannotBeOpenedIsShownInAnErrorBoxAndTheAgentRunsO
   HANDLE squatter = CreateMutexA(nullptr, FALSE, SHARED_BLOCK_NAME);
   ASSERT_NE(squatter, nullptr);
   agent_ = e2e::StartAgent(install_);
-  // The box's window comes before its text: wait for both.
-  HWND box = nullptr;
-  const auto namesTheBlock = [&] {
-    box = e2e::FindProcessWindow(agent_.Id(), "#32770");
-    char text[512] = {};
-    for (HWND child = box != nullptr ? GetWindow(box, GW_CHILD) : nullptr; child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-      GetWindowTextA(child, text, sizeof text);
-      if (std::string(text).find("共有メモリ[SorvikCom]を開けません") != std::string::npos) return true;
-    }
-    return false;
-  };
-  ASSERT_TRUE(e2e::WaitUntil(namesTheBlock, 10000)) << "no error box naming the block";
+  HWND box = e2e::WaitForMessageBox(agent_.Id(), "共有メモリ[SorvikCom]を開けません");
+  ASSERT_NE(box, nullptr) << "no error box naming the block";
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); }, 3000));
   e2e::PumpFor(500);

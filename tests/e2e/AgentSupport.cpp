@@ -52,6 +52,21 @@ HWND WaitForAgentWindow(DWORD pid, DWORD timeoutMs) {
 
 HWND AgentTitleWindow(DWORD pid) { return FindProcessWindow(pid, "TFormTitle"); }
 
+HWND WaitForMessageBox(DWORD pid, const std::string& part, DWORD timeoutMs) {
+  HWND box = nullptr;
+  const auto showsPart = [&] {
+    box = FindProcessWindow(pid, "#32770");
+    char text[1024] = {};
+    for (HWND child = box != nullptr ? GetWindow(box, GW_CHILD) : nullptr; child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      GetWindowTextA(child, text, sizeof text);
+      if (std::string(text).find(part) != std::string::npos) return true;
+    }
+    return false;
+  };
+  return WaitUntil(showsPart, timeoutMs) ? box : nullptr;
+}
+
 bool IsTopmost(HWND window) {
   return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }

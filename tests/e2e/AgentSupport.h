@@ -32,6 +32,10 @@ HWND WaitForAgentWindow(DWORD pid, DWORD timeoutMs = 10000);
 // The agent's title window (class TFormTitle), or null.
 HWND AgentTitleWindow(DWORD pid);
 
+// Waits for a message box of process `pid` one of whose texts contains
+// `part`; the box, or null. (A box's window comes before its texts.)
+HWND WaitForMessageBox(DWORD pid, const std::string& part, DWORD timeoutMs = 10000);
+
 bool IsTopmost(HWND window);
 SIZE ClientSize(HWND window);
 // True when `upper` is above `lower` in the z-order of top-level windows.

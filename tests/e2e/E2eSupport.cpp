@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "hostaccess/Mochiruconst.h"
+#include "tests/support/RemoveTree_win.h"
 #include "hostaccess/Mochirumisc.h"
 #include "tools/standin-host/StandinProtocol.h"
 
@@ -33,26 +34,6 @@ std::string CurrentTestName() {
   return std::string(info->test_suite_name()) + "." + info->name();
 }
 
-void RemoveTree(const std::string& dir) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = dir + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path + "\\");
-      } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(dir.c_str());
-}
-
 }  // namespace
 
 // `path` without "." and ".." parts, as the system itself names files.
@@ -69,7 +50,7 @@ std::string ScratchDir() {
   const std::string test = CurrentTestName();
   std::string dir = root + test + "\\";
   if (preparedFor != test) {
-    RemoveTree(dir);
+    test_support::RemoveTree(dir);
     CreateDirectoryA(dir.c_str(), nullptr);
     preparedFor = test;
   }

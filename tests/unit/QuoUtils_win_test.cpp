@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "hostaccess/Handles_win.h"
+#include "tests/support/RemoveTree_win.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ class ScratchFolder {
             std::to_string(counter_++) + "\\";
     EXPECT_TRUE(CreateDirectoryA(path_.c_str(), nullptr)) << path_;
   }
-  ~ScratchFolder() { Remove(path_); }
+  ~ScratchFolder() { test_support::RemoveTree(path_); }
   const std::string& Path() const { return path_; }
 
   std::string File(const std::string& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL) const {
@@ -70,26 +71,6 @@ class ScratchFolder {
   }
 
  private:
-  static void Remove(const std::string& folder) {
-    WIN32_FIND_DATAA entry{};
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string name = entry.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string path = folder + name;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          Remove(path + "\\");
-        } else {
-          SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-          DeleteFileA(path.c_str());
-        }
-      } while (FindNextFileA(search, &entry));
-      FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-  }
-
   static inline int counter_ = 0;
   std::string path_;
 };

@@ -8,28 +8,11 @@
 #include <string>
 
 #include "hostaccess/Handles_win.h"
+#include "tests/support/RemoveTree_win.h"
 
 namespace settings_test {
 
-inline void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + "\\" + name;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
+using test_support::RemoveTree;
 
 // A new empty folder under the temporary folder; `name` may hold CP932 text.
 inline std::string MakeScratchFolder(const std::string& name) {
