@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "hostaccess/Mochiruconst.h"
-#include "tests/support/RemoveTree_win.h"
+#include "tests/support/ScratchFolder_win.h"
 #include "hostaccess/Mochirumisc.h"
 #include "tools/standin-host/StandinProtocol.h"
 

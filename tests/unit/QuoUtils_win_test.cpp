@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "hostaccess/Handles_win.h"
-#include "tests/support/RemoveTree_win.h"
+#include "tests/support/ScratchFolder_win.h"
 
 namespace {
 
@@ -44,36 +44,7 @@ UniqueWindow MakeWindow(const char* title, DWORD style, HWND parent, int width =
   return UniqueWindow(window);
 }
 
-// A fresh folder under the temporary folder, emptied and removed at the end.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    path_ = std::string(temp) + "quoutils_test_" + std::to_string(GetCurrentProcessId()) + "_" +
-            std::to_string(counter_++) + "\\";
-    EXPECT_TRUE(CreateDirectoryA(path_.c_str(), nullptr)) << path_;
-  }
-  ~ScratchFolder() { test_support::RemoveTree(path_); }
-  const std::string& Path() const { return path_; }
-
-  std::string File(const std::string& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL) const {
-    const std::string file = path_ + name;
-    HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
-    EXPECT_NE(handle, INVALID_HANDLE_VALUE) << file;
-    CloseHandle(handle);
-    return file;
-  }
-  std::string Folder(const std::string& name) const {
-    const std::string folder = path_ + name;
-    EXPECT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
-    return folder;
-  }
-
- private:
-  static inline int counter_ = 0;
-  std::string path_;
-};
+using test_support::ScratchFolder;
 
 // ------------------------------------------------------------ ListChildWindows
 
@@ -254,7 +225,7 @@ TEST(GetClassNameString, ReadsAtMost254Bytes) {
 
 TEST(FileMatchExists, MatchesFilesButNeitherFoldersNorMissingPaths) {
   ScratchFolder scratch;
-  const std::string dir = scratch.Path();
+  const std::string dir = scratch.Path() + "\\";
   scratch.File("a.txt");
   scratch.File("hidden.dat", FILE_ATTRIBUTE_HIDDEN);
   scratch.File("sys.bin", FILE_ATTRIBUTE_SYSTEM);
@@ -331,11 +302,11 @@ class ShortcutTest : public ::testing::Test {
 
 TEST_F(ShortcutTest, AnEmptyWorkingDirectoryBecomesTheTargetsFolder) {
   const std::string target = scratch.File("app.exe");
-  const std::string lnk = scratch.Path() + "app.lnk";
+  const std::string lnk = scratch / "app.lnk";
   EXPECT_FALSE(CreateShortcutFile(lnk, target, "/x 1", "", "説明"));  // false: saved
   ASSERT_NE(GetFileAttributesA(lnk.c_str()), INVALID_FILE_ATTRIBUTES);
   const Link link = ReadLink(lnk);
-  EXPECT_EQ(link.workingDirectory, scratch.Path());  // with its trailing backslash
+  EXPECT_EQ(link.workingDirectory, scratch.Path() + "\\");  // with its trailing backslash
   EXPECT_EQ(link.arguments, "/x 1");
   EXPECT_EQ(link.description, "説明");
   EXPECT_EQ(link.path, target);
@@ -347,7 +318,7 @@ TEST_F(ShortcutTest, TheTargetsFolderIsCutByCharacters) {
   const std::string folder = scratch.Folder("ソフト");
   const std::string target = folder + "\\表ソ.exe";
   scratch.File("ソフト\\表ソ.exe");
-  const std::string lnk = scratch.Path() + "Sorvikへのショートカット.lnk";
+  const std::string lnk = scratch / "Sorvikへのショートカット.lnk";
   EXPECT_FALSE(CreateShortcutFile(lnk, target, "", "", ""));
   ASSERT_NE(GetFileAttributesA(lnk.c_str()), INVALID_FILE_ATTRIBUTES);
   const Link link = ReadLink(lnk);
@@ -358,14 +329,14 @@ TEST_F(ShortcutTest, TheTargetsFolderIsCutByCharacters) {
 TEST_F(ShortcutTest, AGivenWorkingDirectoryIsKept) {
   const std::string target = scratch.File("app.exe");
   const std::string work = scratch.Folder("work");
-  const std::string lnk = scratch.Path() + "app.lnk";
+  const std::string lnk = scratch / "app.lnk";
   EXPECT_FALSE(CreateShortcutFile(lnk, target, "", work, ""));
   EXPECT_EQ(ReadLink(lnk).workingDirectory, work);
 }
 
 TEST_F(ShortcutTest, ReturnsTrueWhenTheShortcutCannotBeSaved) {
   const std::string target = scratch.File("app.exe");
-  const std::string lnk = scratch.Path() + "missing\\app.lnk";
+  const std::string lnk = scratch / "missing\\app.lnk";
   EXPECT_TRUE(CreateShortcutFile(lnk, target, "", "", ""));
   EXPECT_EQ(GetFileAttributesA(lnk.c_str()), INVALID_FILE_ATTRIBUTES);
 }
@@ -469,11 +440,11 @@ TEST(ShellOpen, OpensWithParametersAndReportsFailure) {
   struct Case { const char* name; bool (*open)(const std::string&, const std::string&); };
   const Case cases[] = {{"hidden", ShellOpenHidden}, {"normal", ShellOpen}};
   for (const Case& c : cases) {
-    const std::string out = scratch.Path() + c.name + ".txt";
+    const std::string out = scratch / (c.name + std::string(".txt"));
     EXPECT_TRUE(c.open("cmd.exe", "/c echo done> \"" + out + "\"")) << c.name;
     EXPECT_TRUE(WaitFor([&] { return GetFileAttributesA(out.c_str()) != INVALID_FILE_ATTRIBUTES; }, 15000))
         << c.name;
-    EXPECT_FALSE(c.open(scratch.Path() + "missing.exe", "")) << c.name;
+    EXPECT_FALSE(c.open(scratch / "missing.exe", "")) << c.name;
   }
   // Let cmd finish writing before the folder goes.
   Sleep(500);

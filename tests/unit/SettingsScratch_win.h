@@ -8,22 +8,12 @@
 #include <string>
 
 #include "hostaccess/Handles_win.h"
-#include "tests/support/RemoveTree_win.h"
+#include "tests/support/ScratchFolder_win.h"
 
 namespace settings_test {
 
 using test_support::RemoveTree;
-
-// A new empty folder under the temporary folder; `name` may hold CP932 text.
-inline std::string MakeScratchFolder(const std::string& name) {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(sizeof temp, temp);
-  const std::string folder = std::string(temp) + name + "." + std::to_string(GetCurrentProcessId()) +
-                             "." + std::to_string(GetTickCount());
-  RemoveTree(folder);
-  CreateDirectoryA(folder.c_str(), nullptr);
-  return folder;
-}
+using test_support::ScratchFolder;
 
 inline bool PutFile(const std::string& path, const std::string& bytes) {
   UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -63,18 +53,5 @@ inline UniqueHandle HoldSharingReadOnly(const std::string& path) {
   return UniqueHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
-
-class ScratchFolder {
- public:
-  explicit ScratchFolder(const std::string& name) : path_(MakeScratchFolder(name)) {}
-  ~ScratchFolder() { RemoveTree(path_); }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const std::string& Path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
-
- private:
-  std::string path_;
-};
 
 }  // namespace settings_test
