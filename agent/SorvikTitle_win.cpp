@@ -35,11 +35,13 @@ TFormTitle::~TFormTitle() {
   if (window_ != nullptr) DestroyWindow(window_);
   if (font_ != nullptr) DeleteObject(font_);
   if (captionFont_ != nullptr) DeleteObject(captionFont_);
+  if (background_ != nullptr) DeleteObject(background_);
 }
 
 bool TFormTitle::Create(HBITMAP mascot) {
+  background_ = CreateSolidBrush(kFormColour);
   WindowClassOptions options;
-  options.background = nullptr;  // painted in WM_ERASEBKGND
+  options.background = background_;
   if (!RegisterRoutedClass(TITLE_WINDOW_CLASS, options)) return false;
   const int x = (GetSystemMetrics(SM_CXSCREEN) - TITLE_WIDTH) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - TITLE_BANNER_HEIGHT) / 2;
@@ -117,14 +119,6 @@ void TFormTitle::PanelConnectClick() { HideForm(); }
 
 LRESULT TFormTitle::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND: {
-      RECT client;
-      GetClientRect(window, &client);
-      HBRUSH brush = CreateSolidBrush(kFormColour);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
-      DeleteObject(brush);
-      return 1;
-    }
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED) {
         if (LOWORD(wParam) == idPanelHangUp) PanelHangUpClick();

@@ -49,5 +49,6 @@ class TFormTitle : public MessageHandler {
   int NormalHeight = 0;
   HFONT font_ = nullptr;
   HFONT captionFont_ = nullptr;
+  HBRUSH background_ = nullptr;
   TPaintedControl Panel1, Label1, Label2, Image1, Label3, Label4, PanelHangUp, PanelConnect;
 };

@@ -137,8 +137,6 @@ class StandinHost : public MessageHandler {
   std::map<HWND, HostWindow*> windows_;
 };
 
-StandinHost* TheHost = nullptr;
-
 LRESULT HostWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE:
@@ -403,7 +401,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   LogFile = std::fopen(logPath.c_str(), "ab");
 
   StandinHost host(caption, titleWindowMs);
-  TheHost = &host;
   if (!host.Create()) return 1;
 
   MSG msg;
