@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "hostaccess/WindowClass_win.h"
+#include "base/RoutedWindow_win.h"
 
 struct ControlLook {
   COLORREF background = RGB(255, 255, 255);

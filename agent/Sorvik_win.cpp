@@ -2,14 +2,19 @@
 // the message loop, and the end.
 #include <windows.h>
 
-#include "agent/QuoDual_win.h"
-#include "agent/SorvikMain_win.h"
-#include "agent/SorvikTitle_win.h"
+#include "agent/AttachFolder_win.h"
+#include "agent/MainForm_win.h"
+#include "agent/SingleInstance_win.h"
+#include "agent/TitleWindow_win.h"
 #include "agent/resource.h"
-#include "hostaccess/AttachFolder_win.h"
-#include "hostaccess/QuoUtils_win.h"
+#include "base/RoutedWindow_win.h"
+#include "toolbox/ShellUtils_win.h"
 
 namespace {
+
+// The error box of the whole agent: an error that escapes a handler is shown
+// to the user and the agent goes on, as it would for any command that failed.
+void ShowAgentError(const char* what) { ShowMessageBox(what, "Sorvik", MB_OK | MB_ICONERROR); }
 
 // The settings file could not be written: the user is told once, with its
 // path; the agent runs on with the setting in memory.
@@ -39,6 +44,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // A second copy ends at once and silently: no window, no message, nothing
   // written.
   if (IsDualExec()) return 0;
+  SetErrorBox(ShowAgentError);
   // The attachment folder is loaded (and the settings file written back)
   // before any form exists.
   WarnSettingsNotSaved(LoadAttachFolder());

@@ -1,5 +1,5 @@
 // Kept apart from the stream so that the hook library links only this.
-#include "hostaccess/ComMem_win.h"
+#include "hostaccess/SharedMapping_win.h"
 
 bool OpenSharedMapping(const char* name, std::uint32_t size, SharedMapping& out) noexcept {
   out = SharedMapping{};

@@ -22,6 +22,7 @@ stage() {
 evidence=build/win64/e2e-evidence
 rm -rf "$evidence" build/win64/e2e-scratch
 
+stage "module layers" $here/check-layers.sh
 stage "native unit tests (ASan+UBSan)" ctest --test-dir build/native --output-on-failure
 stage "i686 deliverables" $here/inspect-deliverables.sh build/win32/bin
 stage "win64 unit and end-to-end tests under Wine" \

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "hostaccess/QuoUtils.h"
+#include "toolbox/TextScanners.h"
 
 namespace {
 

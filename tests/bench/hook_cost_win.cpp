@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "hostaccess/Mochiruconst.h"
-#include "hostaccess/Mochirumisc.h"
+#include "hostaccess/HostIdentifiers.h"
+#include "hostaccess/HookSlots_win.h"
 #include "tools/standin-host/StandinProtocol.h"
 
 namespace {

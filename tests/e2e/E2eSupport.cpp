@@ -6,9 +6,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "hostaccess/Mochiruconst.h"
+#include "hostaccess/HostIdentifiers.h"
 #include "tests/support/ScratchFolder_win.h"
-#include "hostaccess/Mochirumisc.h"
+#include "hostaccess/HookSlots_win.h"
 #include "tools/standin-host/StandinProtocol.h"
 
 namespace e2e {
@@ -138,32 +138,7 @@ void ChildProcess::Kill() {
   id_ = 0;
 }
 
-// ---------------------------------------------------------------- waiting
-
-namespace {
-void PumpOnce(DWORD waitMs) {
-  MsgWaitForMultipleObjects(0, nullptr, FALSE, waitMs, QS_ALLINPUT);
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-}  // namespace
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    if (condition()) return true;
-    if (GetTickCount() - start >= timeoutMs) return condition();
-    PumpOnce(10);
-  }
-}
-
-void PumpFor(DWORD ms) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) PumpOnce(10);
-}
+// ---------------------------------------------------------------- time
 
 long long Now() {
   LARGE_INTEGER counter;

@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "hostaccess/WindowClass_win.h"
+#include "base/RoutedWindow_win.h"
+#include "tests/support/Pump_win.h"
 
 namespace e2e {
 
@@ -53,13 +54,10 @@ class ChildProcess {
   DWORD id_ = 0;
 };
 
-// Pumps this thread's messages until `condition` holds or `timeoutMs` has
-// passed; returns the condition's last value. Sent messages from other
-// processes (the hook library's reports) are handled while waiting.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
-// Pumps this thread's messages for `ms` (to show that something does NOT
-// happen within a time).
-void PumpFor(DWORD ms);
+// Waiting while this thread's messages are handled: sent messages from other
+// processes (the hook library's reports) are answered while waiting.
+using test_support::PumpFor;
+using test_support::WaitUntil;
 
 // The system-wide performance counter, the clock of the stand-in host's log.
 long long Now();

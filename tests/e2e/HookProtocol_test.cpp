@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "hostaccess/Mochiruconst.h"
-#include "hostaccess/Mochirumisc.h"
+#include "hostaccess/HostIdentifiers.h"
+#include "hostaccess/HookSlots_win.h"
 #include "tests/e2e/E2eSupport.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "keys/sndkey32_win.h"
+#include "keys/SendKeys_win.h"
 #include "tests/e2e/E2eSupport.h"
 
 namespace {

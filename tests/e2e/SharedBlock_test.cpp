@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "hostaccess/ComMem_win.h"
-#include "hostaccess/Mochirumisc.h"
+#include "hostaccess/SharedStream_win.h"
+#include "hostaccess/HookSlots_win.h"
+#include "hostaccess/HostWindows_win.h"
 #include "tests/e2e/E2eSupport.h"
 
 namespace {

@@ -12,8 +12,8 @@
 #include <iterator>
 #include <string>
 
-#include "hostaccess/CodePage.h"
-#include "hostaccess/QuoUtils.h"
+#include "base/CodePage.h"
+#include "toolbox/TextScanners.h"
 
 namespace {
 

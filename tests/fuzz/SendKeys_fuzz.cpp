@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "keys/sndkey32.h"
+#include "keys/SendKeys.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The attachment folder: the paths derived from it, the settings file's
 // path, and the start-up and shut-down steps over a store in memory.
-#include "hostaccess/AttachFolder.h"
+#include "agent/AttachFolder.h"
 
 #include <gtest/gtest.h>
 

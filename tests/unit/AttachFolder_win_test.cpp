@@ -1,6 +1,6 @@
 // The attachment folder's start-up and shut-down steps on real files, the
 // folder test, and the paths derived with the system's lead bytes.
-#include "hostaccess/AttachFolder_win.h"
+#include "agent/AttachFolder_win.h"
 
 #include <windows.h>
 
@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "components/QuoINI_win.h"
+#include "components/IniFile_win.h"
 #include "tests/unit/SettingsScratch_win.h"
 
 namespace {

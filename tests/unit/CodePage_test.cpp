@@ -1,7 +1,7 @@
 // The code-page converter: ANSI (code page 932) to UTF-16 and back. The
 // scanners rely on one character becoming one unit and on a text surviving
 // a round trip once it has been converted.
-#include "hostaccess/CodePage.h"
+#include "base/CodePage.h"
 
 #include <gtest/gtest.h>
 

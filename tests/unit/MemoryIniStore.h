@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "components/QuoINI.h"
+#include "components/IniFile.h"
 
 // Files by path; a missing path reads as empty.
 class MemoryStore : public IniFileStore {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "hostaccess/Handles_win.h"
+#include "base/Handles_win.h"
 #include "tests/support/ScratchFolder_win.h"
 
 namespace settings_test {

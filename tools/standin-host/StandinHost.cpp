@@ -1,126 +1,40 @@
 // A stand-in for the host: the window classes, titles and ownership the agent
 // relies on, driven by tests through a small command channel, logging what
 // happens to it. Not a product; it only takes the host's place.
+//
+// This file holds the application window, the command channel and the
+// program's start; each kind of host window it imitates has a file of its
+// own (HostWindow for any class, MainWindow, ...).
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <map>
-#include <set>
 #include <sstream>
 #include <string>
-#include <vector>
 
-#include "hostaccess/Mochiruconst.h"
-#include "hostaccess/WindowClass_win.h"
+#include "base/ModulePath_win.h"
+#include "hostaccess/HostIdentifiers.h"
+#include "tools/standin-host/Controls.h"
+#include "tools/standin-host/HostWindow.h"
+#include "tools/standin-host/Log.h"
+#include "tools/standin-host/MainWindow.h"
 #include "tools/standin-host/StandinProtocol.h"
 
+namespace standin {
 namespace {
 
 constexpr UINT_PTR kHeartbeatTimer = 1;
 constexpr UINT_PTR kTitleTimer = 2;
 constexpr UINT kBenchMessage = WM_APP + 1;
 
-// ---------------------------------------------------------------- log
-
-FILE* LogFile = nullptr;
-
-long long Now() {
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return counter.QuadPart;
-}
-
-// One line per event: the performance counter (system-wide, so tests can
-// order our events against their own), then the event.
-void Log(const std::string& line) {
-  if (LogFile == nullptr) return;
-  std::fprintf(LogFile, "%lld %s\n", Now(), line.c_str());
-  std::fflush(LogFile);
-}
-
-std::string HandleText(HWND window) {
-  return std::to_string(reinterpret_cast<std::intptr_t>(window));
-}
-
-std::string ClassOf(HWND window) {
-  char name[256] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-// ---------------------------------------------------------------- controls
-
-// The host's controls are superclasses of the standard controls under the
-// host's class names. Their procedures log the mouse messages they get.
-std::map<std::string, WNDPROC> BaseProcs;
-
-LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const std::string cls = ClassOf(window);
-  switch (message) {
-    case WM_LBUTTONDBLCLK: Log("dblclick " + cls + " " + HandleText(window)); break;
-    case WM_LBUTTONUP: Log("lbuttonup " + cls + " " + HandleText(window)); break;
-    default: break;
-  }
-  auto base = BaseProcs.find(cls);
-  return base == BaseProcs.end() ? DefWindowProcA(window, message, wParam, lParam)
-                                 : CallWindowProcA(base->second, window, message, wParam, lParam);
-}
-
-void RegisterSuperclass(const char* name, const char* base) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  if (base != nullptr) {
-    if (!GetClassInfoExA(nullptr, base, &wc)) return;
-    BaseProcs[name] = wc.lpfnWndProc;
-  } else {
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  }
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = ControlProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = name;
-  RegisterClassExA(&wc);
-}
-
-void RegisterControlClasses() {
-  RegisterSuperclass(HOST_EDIT_CLASS, "EDIT");
-  RegisterSuperclass(HOST_MEMO_CLASS, "EDIT");
-  RegisterSuperclass(HOST_BUTTON_CLASS, "BUTTON");
-  RegisterSuperclass(HOST_LISTBOX_CLASS, "LISTBOX");
-  RegisterSuperclass(HOST_PANEL_CLASS, nullptr);
-}
-
-bool IsControlClass(const std::string& cls) {
-  return BaseProcs.count(cls) != 0 || cls == HOST_PANEL_CLASS;
-}
-
-// ---------------------------------------------------------------- windows
-
-class StandinHost;
-
-// Every top-level window of the host (and any child of an unknown class) is
-// one of these: a plain window that logs its life and can refuse to close.
-class HostWindow : public MessageHandler {
- public:
-  explicit HostWindow(StandinHost* host) : host_(host) {}
-  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-  HWND handle = nullptr;
-  bool refuseClose = false;
-
- private:
-  StandinHost* host_;
-};
-
-class StandinHost : public MessageHandler {
+class StandinHost : public MessageHandler, public WindowOwner {
  public:
   StandinHost(std::string caption, int titleWindowMs)
       : caption_(std::move(caption)), titleWindowMs_(titleWindowMs) {}
 
   bool Create();
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-  void WindowDestroyed(HWND window);
+  void WindowDestroyed(HWND window) override;
 
  private:
   HWND NewWindow(const std::string& cls, const std::string& title, HWND owner, DWORD style, int x,
@@ -137,53 +51,6 @@ class StandinHost : public MessageHandler {
   std::map<HWND, HostWindow*> windows_;
 };
 
-LRESULT HostWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_CLOSE:
-      if (refuseClose) {
-        Log("close-refused " + ClassOf(window) + " " + HandleText(window));
-        return 0;
-      }
-      Log("close " + ClassOf(window) + " " + HandleText(window));
-      break;
-    case WM_SHOWWINDOW:
-      Log(std::string(wParam ? "shown " : "hidden ") + ClassOf(window) + " " + HandleText(window));
-      break;
-    case WM_LBUTTONDBLCLK:
-      Log("dblclick " + ClassOf(window) + " " + HandleText(window));
-      break;
-    case WM_PAINT: {
-      // Each window shows its class, so a screenshot tells them apart.
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window, &ps);
-      RECT client;
-      GetClientRect(window, &client);
-      const std::string label = ClassOf(window);
-      SetBkMode(dc, TRANSPARENT);
-      SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-      DrawTextA(dc, label.c_str(), -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-      EndPaint(window, &ps);
-      return 0;
-    }
-    case WM_SIZE:
-      // The main window's memo fills it.
-      for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (ClassOf(child) == HOST_MEMO_CLASS) MoveWindow(child, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-      }
-      break;
-    case WM_NCDESTROY: {
-      Log("destroyed " + HandleText(window));
-      host_->WindowDestroyed(window);
-      const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
-      delete this;
-      return result;
-    }
-    default:
-      break;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
 HWND StandinHost::NewWindow(const std::string& cls, const std::string& title, HWND owner,
                             DWORD style, int x, int y, int w, int h) {
   if (IsControlClass(cls)) {
@@ -192,19 +59,9 @@ HWND StandinHost::NewWindow(const std::string& cls, const std::string& title, HW
     Log("created " + cls + " " + HandleText(control));
     return control;
   }
-  WindowClassOptions options;
-  options.style = CS_DBLCLKS;
-  options.background = GetSysColorBrush(COLOR_WINDOW);
-  if (!RegisterRoutedClass(cls.c_str(), options)) return nullptr;
-  auto* handler = new HostWindow(this);
-  HWND window = CreateRoutedWindow(handler, 0, cls.c_str(), title.c_str(), style, x, y, w, h, owner);
-  if (window == nullptr) {
-    delete handler;
-    return nullptr;
-  }
-  handler->handle = window;
-  windows_[window] = handler;
-  Log("created " + cls + " " + HandleText(window));
+  auto* handler = new HostWindow(*this);
+  HWND window = HostWindow::Create(handler, cls, title, owner, style, x, y, w, h);
+  if (window != nullptr) windows_[window] = handler;
   return window;
 }
 
@@ -221,7 +78,7 @@ void StandinHost::WindowDestroyed(HWND window) {
 
 bool StandinHost::Create() {
   RegisterControlClasses();
-  RegisterRoutedClass(HOST_APPLICATION_CLASS);
+  RegisterRoutedClass(HOST_APPLICATION_CLASS, HostWindow::ClassOptions());
   // The application window: hidden, and the owner of every top-level window.
   app_ = CreateRoutedWindow(this, 0, HOST_APPLICATION_CLASS, caption_.c_str(),
                             WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
@@ -236,17 +93,11 @@ bool StandinHost::Create() {
     ShowWindow(title_, SW_SHOW);
     if (titleWindowMs_ > 0) SetTimer(app_, kTitleTimer, titleWindowMs_, nullptr);
   }
-  main_ = NewWindow(HostWindowClassNames[hwMainWnd].data(), "モチル", app_,
-                    WS_OVERLAPPEDWINDOW, 100, 100, 640, 480);
-  memo_ = NewWindow(HOST_MEMO_CLASS, "", main_,
-                    WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
-                    0, 0, 600, 400);
-  SendMessageA(memo_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
-  SetWindowTextA(memo_, "モチルのメモです。\r\nhttp://example.com/ と mail@example.com\r\n3行目");
-  ShowWindow(main_, SW_SHOW);
-  RECT client;
-  GetClientRect(main_, &client);
-  MoveWindow(memo_, 0, 0, client.right, client.bottom, TRUE);
+  MainWindow* main = MainWindow::Create(*this, app_);
+  if (main == nullptr) return false;
+  main_ = main->handle;
+  memo_ = main->memo;
+  windows_[main_] = main;
   if (title_ != nullptr) SetWindowPos(title_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   return true;
 }
@@ -379,16 +230,15 @@ LRESULT StandinHost::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 std::string DefaultLogPath() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string result = path;
-  const auto slash = result.find_last_of("\\/");
-  return result.substr(0, slash + 1) + "standin-host.log";
+  const std::string exe = ExecutablePath();
+  return exe.substr(0, exe.find_last_of("\\/") + 1) + "standin-host.log";
 }
 
 }  // namespace
+}  // namespace standin
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  using namespace standin;
   std::string caption = HOST_CAPTION;
   std::string logPath = DefaultLogPath();
   int titleWindowMs = 0;
@@ -398,7 +248,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     else if (option == "--log") logPath = __argv[i + 1];
     else if (option == "--title-window") titleWindowMs = std::atoi(__argv[i + 1]);
   }
-  LogFile = std::fopen(logPath.c_str(), "ab");
+  OpenLog(logPath);
 
   StandinHost host(caption, titleWindowMs);
   if (!host.Create()) return 1;
@@ -413,6 +263,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     DispatchMessageA(&msg);
   }
   Log("ended");
-  if (LogFile != nullptr) std::fclose(LogFile);
+  CloseLog();
   return 0;
 }

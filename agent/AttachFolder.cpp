@@ -1,0 +1,63 @@
+#include "agent/AttachFolder.h"
+
+#include "base/FolderPart.h"
+
+std::string AttachFolder;
+
+namespace {
+
+constexpr char kSection[] = "options";
+constexpr char kFolderKey[] = "folder";
+
+}  // namespace
+
+std::string ParentFolder(std::string_view path) { return ExtractFolderPart(path); }
+
+std::string HostExecutablePath(std::string_view attachFolder) {
+  return ParentFolder(attachFolder) + "mochiru20.exe";
+}
+
+std::string FriendBookPath(std::string_view attachFolder) {
+  return ParentFolder(attachFolder) + "おともだち帳";
+}
+
+std::string SettingsPathFor(std::string_view executablePath) {
+  const std::size_t nameStart = ParentFolder(executablePath).size();
+  // No trail byte can be a dot, so the last dot byte is the last dot.
+  const std::size_t dot = executablePath.rfind('.');
+  const std::size_t end = (dot != std::string_view::npos && dot >= nameStart) ? dot : executablePath.size();
+  return std::string(executablePath.substr(0, end)) + ".INI";
+}
+
+IniFileResult LoadAttachFolderSetting(const std::string& settingsPath, IniFileStore& store,
+                                      std::string& folder) {
+  TQuoIniFile ini(settingsPath, store);
+  folder = ini.ReadString(kSection, kFolderKey, "");
+  return ini.Save();
+}
+
+IniFileResult SaveAttachFolderSetting(const std::string& settingsPath, IniFileStore& store,
+                                      const std::string& folder) {
+  TQuoIniFile ini(settingsPath, store);
+  try {
+    ini.WriteString(kSection, kFolderKey, folder);
+  } catch (const IniNameError&) {
+    // No folder path holds a line break; keep the file as it is.
+    IniFileResult refused;
+    refused.ok = false;
+    refused.path = settingsPath;
+    refused.failedCall = "WriteString";
+    return refused;
+  }
+  return ini.Save();
+}
+
+std::string SettingsNotSavedMessage(std::string_view path) {
+  std::string message = "添付フォルダの設定を保存するファイルに書き込めませんでした。\n\n";
+  message += path;
+  message +=
+      "\n\n設定はこのままお使いいただけますが、変更しても終了時に保存されません。\n"
+      "このファイルやフォルダが書き込み禁止になっていないか、ほかのプログラムで開かれていないか、"
+      "ご確認ください。";
+  return message;
+}

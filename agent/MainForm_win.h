@@ -1,0 +1,87 @@
+// The agent's main form, window class TSorvik: hidden at start, it receives
+// every private message from the hook library and from the agent itself,
+// and doubles as the link window that pops up next to the mouse.
+//
+// The form owns its window, its controls and the state the capabilities
+// share, and routes each message to the capability that handles it. Each
+// capability lives in its own file pair, with the decisions it makes in
+// portable functions beside it:
+//   HostEvents_win   the host's reports: attach and detach, the title banner,
+//                    the host's windows as they open and close, clicks
+//   LinkWindow_win   the link window: what the user double-clicked in the
+//                    host, listed, and opened
+// A new capability gets its own pair too; the form only routes to it.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "agent/Controls_win.h"
+#include "agent/HostEvents_win.h"
+#include "agent/LinkWindow_win.h"
+#include "base/Handles_win.h"
+#include "base/RoutedWindow_win.h"
+#include "hostaccess/HostIdentifiers.h"
+#include "hostaccess/SharedStream_win.h"
+
+class TFormTitle;
+
+enum TListMode : int { lmLinks = 0, lmAttachment = 1, lmFolder = 2 };
+
+class TSorvik : public MessageHandler {
+ public:
+  TSorvik();
+  TSorvik(const TSorvik&) = delete;
+  TSorvik& operator=(const TSorvik&) = delete;
+  ~TSorvik() override;
+
+  // Creates the hidden window and its controls, then runs FormCreate. False
+  // when the window cannot be made.
+  bool Create(HICON icon, HBITMAP mascot);
+  // The title window, created after this form.
+  void SetTitleForm(TFormTitle* title) { FormTitle = title; }
+  HWND Handle() const { return window_; }
+
+  // Shows the title window topmost without activating it.
+  void ShowTitleBanner();
+
+  // Called when Windows ends the session, before it may end the process.
+  std::function<void()> OnEndSession;
+
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  // The form's state, in the order the other modules know it.
+  std::unique_ptr<TCommonMemoryStream> SharedBlock;
+  std::array<HWND, HostWindowKindCount> HostWindows{};
+  HWND GiveButton = nullptr;
+  HWND PutButton = nullptr;
+  bool CopyRequested = false;
+  bool HostAttached = false;
+  bool TitleShowing = false;
+  TListMode ListMode = lmLinks;
+  std::vector<std::string> MailHeader;
+  HWND PrintCancelButton = nullptr;
+
+  // The other forms and the link window's controls.
+  TFormTitle* FormTitle = nullptr;
+  HWND ListBox1 = nullptr;
+  TPaintedControl Panel1, Image1, Label1, Label2, Panel3;
+
+ private:
+  LRESULT Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void FormCreate();
+  void FormDestroy();
+
+  HWND window_ = nullptr;
+  UniqueGdiObject font_;
+  UniqueGdiObject listBrush_;
+  UniqueGdiObject formBrush_;
+
+  THostEvents hostEvents_;
+  TLinkWindow linkWindow_;
+};

@@ -1,8 +1,0 @@
-#include "agent/QuoDual.h"
-
-#include "hostaccess/QuoUtils.h"
-
-std::string DualExecMutexName(std::string_view exePath) {
-  const std::string_view fileName = exePath.substr(ExtractFolderPart(exePath).size());
-  return std::string(fileName) + DUAL_EXEC_SUFFIX;
-}

@@ -1,0 +1,53 @@
+#include "hook/GetMessageHook.h"
+
+#include "hostaccess/HookSlots_win.h"
+#include "hostaccess/HostWindows_win.h"
+
+namespace {
+
+// Per process: in the agent set by the install step, in the host read from
+// the shared block by the first call of the procedure.
+HHOOK GetMsgHook = nullptr;
+bool GetMsgFirstCall = true;
+
+// The hook procedure runs for every message the host's GUI thread retrieves.
+// It sends (so the host waits for the agent) UM_LBUTTONUP and UM_DBLCLICK for
+// messages addressed to a window; a message posted to the thread itself has
+// no window and is never reported.
+LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) noexcept {
+  if (GetMsgFirstCall) {
+    GetMsgFirstCall = false;
+    GetMsgHook = SlotValueToHook(ReadHookSlot(SLOT_GETMSG_HOOK));
+  }
+  if (code >= 0) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (msg != nullptr && msg->hwnd != nullptr) {
+      UINT report = 0;
+      if (msg->message == WM_LBUTTONUP) report = UM_LBUTTONUP;
+      else if (msg->message == WM_LBUTTONDBLCLK) report = UM_DBLCLICK;
+      if (report != 0) {
+        if (HWND agent = FindAgentWindow()) {
+          SendMessageA(agent, report, reinterpret_cast<WPARAM>(msg->hwnd), 0);
+        }
+      }
+    }
+  }
+  // The handle passed on is read from the shared block anew for every
+  // message, not taken from GetMsgHook.
+  return CallNextHookEx(SlotValueToHook(ReadHookSlot(SLOT_GETMSG_HOOK)), code, wParam, lParam);
+}
+
+}  // namespace
+
+HHOOK InstallGetMessageHook(HMODULE module, DWORD thread) noexcept {
+  GetMsgHook = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, module, thread);
+  WriteHookSlot(HookToSlotValue(GetMsgHook), SLOT_GETMSG_HOOK);
+  return GetMsgHook;
+}
+
+void RemoveGetMessageHook() noexcept {
+  if (GetMsgHook == nullptr) return;
+  UnhookWindowsHookEx(GetMsgHook);
+  GetMsgHook = nullptr;
+  WriteHookSlot(0, SLOT_GETMSG_HOOK);
+}

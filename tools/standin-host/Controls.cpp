@@ -1,0 +1,57 @@
+#include "tools/standin-host/Controls.h"
+
+#include <windows.h>
+
+#include <map>
+
+#include "hostaccess/HostIdentifiers.h"
+#include "tools/standin-host/Log.h"
+
+namespace standin {
+
+namespace {
+
+std::map<std::string, WNDPROC> BaseProcs;
+
+LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const std::string cls = ClassOf(window);
+  switch (message) {
+    case WM_LBUTTONDBLCLK: Log("dblclick " + cls + " " + HandleText(window)); break;
+    case WM_LBUTTONUP: Log("lbuttonup " + cls + " " + HandleText(window)); break;
+    default: break;
+  }
+  auto base = BaseProcs.find(cls);
+  return base == BaseProcs.end() ? DefWindowProcA(window, message, wParam, lParam)
+                                 : CallWindowProcA(base->second, window, message, wParam, lParam);
+}
+
+void RegisterSuperclass(const char* name, const char* base) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  if (base != nullptr) {
+    if (!GetClassInfoExA(nullptr, base, &wc)) return;
+    BaseProcs[name] = wc.lpfnWndProc;
+  } else {
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  }
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = ControlProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = name;
+  RegisterClassExA(&wc);
+}
+
+}  // namespace
+
+void RegisterControlClasses() {
+  RegisterSuperclass(HOST_EDIT_CLASS, "EDIT");
+  RegisterSuperclass(HOST_MEMO_CLASS, "EDIT");
+  RegisterSuperclass(HOST_BUTTON_CLASS, "BUTTON");
+  RegisterSuperclass(HOST_LISTBOX_CLASS, "LISTBOX");
+  RegisterSuperclass(HOST_PANEL_CLASS, nullptr);
+}
+
+bool IsControlClass(const std::string& cls) { return BaseProcs.count(cls) != 0 || cls == HOST_PANEL_CLASS; }
+
+}  // namespace standin
