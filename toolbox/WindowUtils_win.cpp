@@ -1,5 +1,6 @@
 #include "toolbox/WindowUtils_win.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -77,3 +78,27 @@ bool ListTopLevelWindows(TIntegerList& list, std::uint8_t flags) {
   return completed;
 }
 
+
+namespace {
+constexpr UINT kControlAnswerMs = 5000;
+}  // namespace
+
+int ControlTextLength(HWND control) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kControlAnswerMs, &length)) {
+    return 0;
+  }
+  return static_cast<int>(length);
+}
+
+std::string ControlText(HWND control, int maxChars) {
+  if (maxChars <= 0) return {};
+  std::string buffer(static_cast<std::size_t>(maxChars) + 1, '\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutA(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                           SMTO_ABORTIFHUNG, kControlAnswerMs, &copied)) {
+    return {};
+  }
+  buffer.resize(std::min<std::size_t>(copied, static_cast<std::size_t>(maxChars)));
+  return buffer.substr(0, buffer.find('\0'));
+}

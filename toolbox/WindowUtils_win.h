@@ -54,3 +54,12 @@ enum TopLevelWindowFlags : std::uint8_t {
 // skipping those the flags filter out. Returns whether the enumeration
 // completed.
 bool ListTopLevelWindows(TIntegerList& list, std::uint8_t flags);
+
+// The length and text of what a control holds, asked of the control itself
+// with WM_GETTEXTLENGTH and WM_GETTEXT. GetWindowTextLengthA and
+// GetWindowTextA cannot read another program's edit control (Wine returns
+// the text it was created with): the host's controls are read this way.
+// The text is cut at `maxChars` bytes. A control that does not answer
+// within 5 s (a hung program) counts as empty.
+int ControlTextLength(HWND control);
+std::string ControlText(HWND control, int maxChars);

@@ -215,6 +215,20 @@ TEST(GetClassNameString, ReadsAtMost254Bytes) {
   EXPECT_EQ(GetClassNameString(nullptr), "");
 }
 
+TEST(ControlText, AsksTheControlForWhatItHoldsAndCutsAtTheLimit) {
+  const UniqueWindow edit(CreateWindowExA(0, "EDIT", "created with", WS_POPUP | ES_MULTILINE, 0, 0, 100, 50,
+                                          nullptr, nullptr, nullptr, nullptr));
+  ASSERT_NE(edit.get(), nullptr);
+  const std::string typed = "a@example.com, 表ソ\r\n2行目";
+  SendMessageA(edit.get(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
+  EXPECT_EQ(ControlTextLength(edit.get()), static_cast<int>(typed.size()));
+  EXPECT_EQ(ControlText(edit.get(), 10000), typed);
+  EXPECT_EQ(ControlText(edit.get(), 5), typed.substr(0, 5));
+  EXPECT_EQ(ControlText(edit.get(), 0), "");
+  EXPECT_EQ(ControlTextLength(nullptr), 0);
+  EXPECT_EQ(ControlText(nullptr, 10), "");
+}
+
 // ------------------------------------------------------------- FileMatchExists
 
 TEST(FileMatchExists, MatchesFilesButNeitherFoldersNorMissingPaths) {
