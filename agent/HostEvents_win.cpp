@@ -1,19 +1,63 @@
 #include "agent/HostEvents_win.h"
 
+#include "agent/HostEvents.h"
 #include "agent/MainForm_win.h"
 #include "agent/TitleWindow_win.h"
 #include "hook/sorvikhook.h"
 #include "hostaccess/HostWindows_win.h"
+#include "keys/SendKeys_win.h"
+#include "toolbox/WindowUtils_win.h"
+
+namespace {
+
+// The host's windows as the arrangement knows them.
+constexpr int kScreenHeightMargin = 20;  // stretched windows stop this short of the screen's height
+
+int ScreenHeight() { return GetWindowSize(GetDesktopWindow()).height; }
+
+// The first child of class `cls` (any title) inside the first "TPanel" of
+// `window`; null when either is missing. A missing panel must not turn the
+// second search into one over all top-level windows.
+HWND InFirstPanel(HWND window, const char* cls, const char* title) {
+  HWND panel = window != nullptr ? FindWindowExA(window, nullptr, HOST_PANEL_CLASS, nullptr) : nullptr;
+  return panel != nullptr ? FindWindowExA(panel, nullptr, cls, title) : nullptr;
+}
+
+// Whether the host application `application` shows its title window now.
+bool TitleWindowShown(HWND application) {
+  TIntegerList windows;
+  ListTopLevelWindows(windows, twVisible);
+  for (int i = 0; i < windows.Count(); ++i) {
+    HWND window = ListValueToWindow(windows.Get(i));
+    if (GetWindow(window, GW_OWNER) == application &&
+        GetClassNameString(window) == HostWindowClassNames[hwTitleWnd]) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
 
 void THostEvents::TimerWatchWndTimer() {
   // The banner is put back on top at every tick while the host's title
   // window is up.
   if (form_.TitleShowing) form_.ShowTitleBanner();
   HWND host = FindWindowA(HOST_APPLICATION_CLASS, HOST_CAPTION);
+  if (host != nullptr && form_.HostAttached && host != form_.HostWindows[hwApplication]) {
+    // The host ended and another one started between two ticks: the hooks
+    // of the old one are gone with its thread; the new one is watched anew.
+    form_.HostAttached = false;
+    SendMessageA(form_.Handle(), UM_WNDCLOSED, 0, hwApplication);
+  }
   if (host != nullptr && !form_.HostAttached) {
     form_.HostAttached = true;
     SendMessageA(form_.Handle(), UM_WNDSHOWN, reinterpret_cast<WPARAM>(host), hwApplication);
-    SendMessageA(form_.Handle(), UM_WNDSHOWN, reinterpret_cast<WPARAM>(host), hwTitleWnd);
+    // The banner stands over the host's title window, and only while there
+    // is one to stand over.
+    if (TitleWindowShown(host)) {
+      SendMessageA(form_.Handle(), UM_WNDSHOWN, reinterpret_cast<WPARAM>(host), hwTitleWnd);
+    }
   } else if (host == nullptr && form_.HostAttached) {
     form_.HostAttached = false;
     SendMessageA(form_.Handle(), UM_WNDCLOSED, 0, hwApplication);
@@ -22,6 +66,10 @@ void THostEvents::TimerWatchWndTimer() {
 
 void THostEvents::Attach(HWND application) {
   form_.HostAttached = true;
+  // Watching the same window again would stack a second pair of hooks, and
+  // every event would be reported twice.
+  if (application == form_.HostWindows[hwApplication]) return;
+  if (form_.HostWindows[hwApplication] != nullptr) StopMochiruSubWnd();
   form_.HostWindows[hwApplication] = application;
   form_.HostWindows[hwMainWnd] = FindHostMainWindow(application);
   WatchMochiruSubWnd(application);  // a failed attach leaves us attached without events
@@ -31,24 +79,63 @@ void THostEvents::Detach() {
   form_.HostAttached = false;
   StopMochiruSubWnd();
   form_.HostWindows[hwApplication] = nullptr;
+  // No host, no title window to stand over: the banner goes. A hang-up
+  // prompt, which the host's main window closing brought up, stays.
+  if (form_.TitleShowing) {
+    form_.TitleShowing = false;
+    if (form_.FormTitle != nullptr && !form_.FormTitle->ShowsHangUpPrompt()) form_.FormTitle->HideForm();
+  }
 }
 
 void THostEvents::WMHostWindowShown(WPARAM wParam, LPARAM lParam) {
   const auto kind = KindFromLParam(lParam);
   if (!kind) return;
   HWND window = reinterpret_cast<HWND>(wParam);
+  auto& windows = form_.HostWindows;
   switch (*kind) {
     case hwApplication:
       Attach(window);
       break;
     case hwMainWnd:
-      form_.HostWindows[hwMainWnd] = window;
+    case hwTxWnd:
+    case hwRxWnd:
+      windows[*kind] = window;
+      break;
+    case hwMailWnd:
+      SetUpMailWindow(window);
+      break;
+    case hwTakaraWnd:
+      SendMessageA(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+      break;
+    case hwOtomodatiWnd: {
+      windows[hwOtomodatiWnd] = window;
+      RECT rect{};
+      GetWindowRect(window, &rect);
+      MoveWindow(window, rect.left, 0, rect.right - rect.left, ScreenHeight() - kScreenHeightMargin, TRUE);
+      break;
+    }
+    case hwOmochaWnd:
+      windows[hwOmochaWnd] = window;
+      form_.PutButton = InFirstPanel(window, HOST_BUTTON_CLASS, "置く");
+      break;
+    case hwOyatsuWnd: {
+      windows[hwOyatsuWnd] = window;
+      form_.GiveButton = InFirstPanel(window, HOST_BUTTON_CLASS, "あげる");
+      RECT rect{};
+      GetWindowRect(window, &rect);
+      MoveWindow(window, 0, 0, rect.right - rect.left, ScreenHeight() - kScreenHeightMargin, TRUE);
+      break;
+    }
+    case hwReadWnd:
+      ShowWindow(window, SW_SHOWMAXIMIZED);
       break;
     case hwTitleWnd:
       form_.TitleShowing = true;
       form_.ShowTitleBanner();
       break;
-    default:
+    case hwUnknown:
+    case hwDeleteWnd:
+    case hwPrintWnd:
       break;
   }
 }
@@ -56,6 +143,7 @@ void THostEvents::WMHostWindowShown(WPARAM wParam, LPARAM lParam) {
 void THostEvents::WMHostWindowClosed(WPARAM, LPARAM lParam) {
   const auto kind = KindFromLParam(lParam);
   if (!kind) return;
+  auto& windows = form_.HostWindows;
   switch (*kind) {
     case hwApplication:
       Detach();
@@ -64,7 +152,20 @@ void THostEvents::WMHostWindowClosed(WPARAM, LPARAM lParam) {
       // Offer to hang up the dial-up line the host used. Close and destroy
       // are both reported; the second report finds the prompt up already.
       if (form_.FormTitle != nullptr) form_.FormTitle->ShowHangUpPrompt();
-      form_.HostWindows[hwMainWnd] = nullptr;
+      windows[hwMainWnd] = nullptr;
+      break;
+    case hwTxWnd:
+    case hwRxWnd:
+    case hwOtomodatiWnd:
+      windows[*kind] = nullptr;
+      break;
+    case hwOmochaWnd:
+      form_.PutButton = nullptr;
+      windows[hwOmochaWnd] = nullptr;
+      break;
+    case hwOyatsuWnd:
+      form_.GiveButton = nullptr;
+      windows[hwOyatsuWnd] = nullptr;
       break;
     case hwTitleWnd:
       form_.TitleShowing = false;
@@ -73,4 +174,68 @@ void THostEvents::WMHostWindowClosed(WPARAM, LPARAM lParam) {
     default:
       break;
   }
+}
+
+void THostEvents::SetUpMailWindow(HWND mailWindow) {
+  // The host's friend window closes when a mail-writing window opens; its
+  // entry is cleared by the host's close report.
+  if (HWND friends = form_.HostWindows[hwOtomodatiWnd]) PostMessageA(friends, WM_CLOSE, 0, 0);
+
+  // A click 10 pixels inside the top right corner of the inner panel.
+  HWND outer = FindWindowExA(mailWindow, nullptr, HOST_PANEL_CLASS, nullptr);
+  HWND inner = outer != nullptr ? FindWindowExA(outer, nullptr, HOST_PANEL_CLASS, nullptr) : nullptr;
+  if (inner != nullptr) {
+    RECT rect{};
+    GetWindowRect(inner, &rect);
+    POINT at{rect.right - 10, rect.top + 10};
+    ScreenToClient(inner, &at);
+    const LPARAM point = MAKELPARAM(at.x, at.y);
+    PostMessageA(inner, WM_LBUTTONDOWN, 0, point);
+    PostMessageA(inner, WM_LBUTTONUP, 0, point);
+  }
+
+  // The body takes the focus: only a thread attached to the host's input
+  // may give it.
+  HWND body = FindWindowExA(mailWindow, nullptr, HOST_MEMO_CLASS, nullptr);
+  const DWORD hostThread = GetWindowThreadProcessId(mailWindow, nullptr);
+  const DWORD ownThread = GetCurrentThreadId();
+  AttachThreadInput(ownThread, hostThread, TRUE);
+  SetFocus(body);
+  AttachThreadInput(ownThread, hostThread, FALSE);
+}
+
+void THostEvents::WMHostButtonUp(WPARAM wParam) {
+  HWND button = reinterpret_cast<HWND>(wParam);
+  if (button == nullptr) return;
+  // Posted: the host handles the release first, and the window closes after.
+  if (button == form_.GiveButton) PostMessageA(form_.HostWindows[hwOyatsuWnd], WM_CLOSE, 0, 0);
+  if (button == form_.PutButton) PostMessageA(form_.HostWindows[hwOmochaWnd], WM_CLOSE, 0, 0);
+}
+
+void THostEvents::WMHostDoubleClick(WPARAM wParam) {
+  HWND control = reinterpret_cast<HWND>(wParam);
+  switch (ActionForDoubleClick(GetClassNameString(control), GetClassNameString(GetParent(control)))) {
+    case DoubleClickAction::CopyLine:
+      CopyCurrentLine();
+      break;
+    case DoubleClickAction::ReleaseGiveButton:
+      PostMessageA(form_.Handle(), UM_LBUTTONUP, reinterpret_cast<WPARAM>(form_.GiveButton), 0);
+      break;
+    case DoubleClickAction::ReleasePutButton:
+      PostMessageA(form_.Handle(), UM_LBUTTONUP, reinterpret_cast<WPARAM>(form_.PutButton), 0);
+      break;
+    case DoubleClickAction::Nothing:
+      break;
+  }
+}
+
+void THostEvents::CopyCurrentLine() {
+  // Home, then Shift+End: the line at the caret is selected.
+  SendKeys("{HOME}+{END}", true);
+  form_.CopyRequested = true;
+  // Ctrl+C, which the host handles once this report has returned.
+  keybd_event(VK_CONTROL, 0, 0, 0);
+  keybd_event('C', 0, 0, 0);
+  keybd_event('C', 0, KEYEVENTF_KEYUP, 0);
+  keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
 }

@@ -1,7 +1,7 @@
 // What the agent does with the host's reports and with its own watch of the
 // host: attaching the hook library when the host appears and detaching it
-// when it goes, the title banner while the host starts, and the host's
-// windows as they are shown and closed.
+// when it goes, the title banner while the host starts, the host's windows
+// as they are shown and closed, and the clicks the host reports.
 #pragma once
 
 #include <windows.h>
@@ -13,16 +13,27 @@ class THostEvents {
   explicit THostEvents(TSorvik& form) : form_(form) {}
 
   // The 2000 ms watch: attaches when the host's application window
-  // appears, detaches when it goes.
+  // appears, detaches when it goes, and attaches anew when another one has
+  // taken its place since the last tick.
   void TimerWatchWndTimer();
   // UM_WNDSHOWN and UM_WNDCLOSED: wParam a window, the low byte of lParam
   // its kind; kinds above 13 do nothing.
   void WMHostWindowShown(WPARAM wParam, LPARAM lParam);
   void WMHostWindowClosed(WPARAM wParam, LPARAM lParam);
+  // UM_LBUTTONUP and UM_DBLCLICK: wParam the window the host's thread
+  // retrieved the button release or the double click for. The host waits
+  // while these run: they only post messages or synthesise keys.
+  void WMHostButtonUp(WPARAM wParam);
+  void WMHostDoubleClick(WPARAM wParam);
+
+  // Selects the line at the caret of the focused window and copies it; the
+  // clipboard change that follows opens the link window.
+  void CopyCurrentLine();
 
  private:
   void Attach(HWND application);
   void Detach();
+  void SetUpMailWindow(HWND mailWindow);
 
   TSorvik& form_;
 };

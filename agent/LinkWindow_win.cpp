@@ -1,5 +1,99 @@
 #include "agent/LinkWindow_win.h"
 
+#include "agent/AttachFolder_win.h"
 #include "agent/MainForm_win.h"
+#include "toolbox/Clipboard_win.h"
+#include "toolbox/ShellUtils_win.h"
+#include "toolbox/Waiting_win.h"
+#include "toolbox/WindowUtils_win.h"
+
+namespace {
+
+// The copied text is read this long after the clipboard changed.
+constexpr DWORD kClipboardSettleMs = 500;
+
+// Fills the list box in one go: without redrawing after every entry, a line
+// with thousands of links shows at once.
+void FillList(HWND list, const std::vector<std::string>& entries) {
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(list, LB_INITSTORAGE, entries.size(), 0);
+  for (const std::string& entry : entries) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+std::string ListEntry(HWND list, int index) {
+  const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
+  if (length == LB_ERR) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const LRESULT copied = SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
+  return text;
+}
+
+}  // namespace
+
+void TLinkWindow::OlClipDetector1ClipChange() {
+  // The flag stays set until the copied text is taken.
+  if (form_.CopyRequested) PostMessageA(form_.Handle(), UM_CLIPTEXT, 0, 0);
+}
+
+void TLinkWindow::WMClipText() {
+  form_.CopyRequested = false;
+  PauseAnsweringSentMessages(kClipboardSettleMs);
+  const std::string text = GetClipboardText();
+  SendMessageA(form_.ListBox1, LB_RESETCONTENT, 0, 0);
+
+  const CopiedLine line = ReadCopiedLine(text);
+  if (!line.keepsMode) {
+    form_.ListMode = line.mode;
+    if (line.mode == lmAttachment && !IsExistingFolder(AttachFolder)) {
+      // The notice names a file in a folder the agent does not know yet:
+      // the user is asked for it; cancelling empties the setting.
+      AttachFolder = ChooseAttachFolder();
+      if (AttachFolder.empty()) return;
+    }
+    const LinkLabels labels = LabelsFor(line.mode, AttachFolder);
+    form_.Label1.SetText(labels.label1);
+    form_.Label2.SetText(labels.label2);
+    FillList(form_.ListBox1, line.entries);
+  }
+  ShowAtMouse();
+}
+
+void TLinkWindow::ShowAtMouse() {
+  HWND window = form_.Handle();
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  const WindowSize form = GetWindowSize(window);
+  const ScreenPoint at =
+      LinkWindowPosition(cursor.x, cursor.y, form.width, form.height, GetWindowSize(GetDesktopWindow()).width);
+  SetWindowPos(window, HWND_TOPMOST, at.x, at.y, 0, 0, SWP_NOSIZE);
+  ShowWindow(window, SW_SHOW);
+  UpdateWindow(window);
+  // These two system commands bring the window to the foreground.
+  SendMessageA(window, WM_SYSCOMMAND, SC_HOTKEY, reinterpret_cast<LPARAM>(window));
+  SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, reinterpret_cast<LPARAM>(window));
+}
 
 void TLinkWindow::PanelCancelClick() { ShowWindow(form_.Handle(), SW_HIDE); }
+
+void TLinkWindow::ListBox1DblClick() { PanelJumpClick(); }
+
+void TLinkWindow::PanelJumpClick() {
+  const LRESULT selected = SendMessageA(form_.ListBox1, LB_GETCURSEL, 0, 0);
+  if (selected == LB_ERR) return;  // nothing selected: nothing to open
+  ShowWindow(form_.Handle(), SW_HIDE);
+  const EntryTarget target = TargetOf(form_.ListMode, ListEntry(form_.ListBox1, static_cast<int>(selected)), AttachFolder);
+  switch (target.action) {
+    case EntryAction::NewMail:
+      // A new host mail addressed to the entry: joins the mail commands.
+      break;
+    case EntryAction::OpenHidden:
+      ShellOpenHidden(target.target);
+      break;
+    case EntryAction::OpenShown:
+      ShellOpen(target.target);
+      break;
+  }
+}

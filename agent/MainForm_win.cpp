@@ -64,6 +64,12 @@ bool TSorvik::Create(HICON icon, HBITMAP mascot) {
   Label1.Create(Panel1.Handle(), 0, 40, 4, 205, 12, "クリッカブルしたいＵＲＬ、", label);
   Label2.Create(Panel1.Handle(), 0, 40, 18, 205, 12, "メアドをダブルクリック！", label);
   Panel3.Create(Panel1.Handle(), idPanel3, 248, 0, 49, 33, "やめとく", cancel);
+  // A label as wide as a long folder path runs under the button, not over it.
+  SetWindowPos(Panel3.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+  // Every clipboard change is heard; the link window takes the ones it
+  // waits for.
+  OlClipDetector1.SetOnClipChange([this](TOlClipDetector&) { linkWindow_.OlClipDetector1ClipChange(); });
 
   SetTimer(window_, kWatchTimer, kWatchInterval, nullptr);
   try {
@@ -117,6 +123,15 @@ LRESULT TSorvik::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case UM_WNDCLOSED:
       hostEvents_.WMHostWindowClosed(wParam, lParam);
       return 0;
+    case UM_LBUTTONUP:
+      hostEvents_.WMHostButtonUp(wParam);
+      return 0;
+    case UM_DBLCLICK:
+      hostEvents_.WMHostDoubleClick(wParam);
+      return 0;
+    case UM_CLIPTEXT:
+      linkWindow_.WMClipText();
+      return 0;
     case UM_ERROR:
       return 0;  // reports from the hook library are accepted and ignored
     case WM_TIMER:
@@ -124,6 +139,7 @@ LRESULT TSorvik::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == idPanel3 && HIWORD(wParam) == BN_CLICKED) linkWindow_.PanelCancelClick();
+      if (LOWORD(wParam) == idListBox1 && HIWORD(wParam) == LBN_DBLCLK) linkWindow_.ListBox1DblClick();
       return 0;
     case WM_CTLCOLORLISTBOX:
       SetBkColor(reinterpret_cast<HDC>(wParam), kListColour);

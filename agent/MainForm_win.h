@@ -26,12 +26,11 @@
 #include "agent/LinkWindow_win.h"
 #include "base/Handles_win.h"
 #include "base/RoutedWindow_win.h"
+#include "components/ClipboardWatcher_win.h"
 #include "hostaccess/HostIdentifiers.h"
 #include "hostaccess/SharedStream_win.h"
 
 class TFormTitle;
-
-enum TListMode : int { lmLinks = 0, lmAttachment = 1, lmFolder = 2 };
 
 class TSorvik : public MessageHandler {
  public:
@@ -71,6 +70,7 @@ class TSorvik : public MessageHandler {
   TFormTitle* FormTitle = nullptr;
   HWND ListBox1 = nullptr;
   TPaintedControl Panel1, Image1, Label1, Label2, Panel3;
+  TOlClipDetector OlClipDetector1;
 
  private:
   LRESULT Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

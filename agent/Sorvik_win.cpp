@@ -7,6 +7,7 @@
 #include "agent/SingleInstance_win.h"
 #include "agent/TitleWindow_win.h"
 #include "agent/resource.h"
+#include "base/Handles_win.h"
 #include "base/RoutedWindow_win.h"
 #include "toolbox/ShellUtils_win.h"
 
@@ -45,6 +46,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // written.
   if (IsDualExec()) return 0;
   SetErrorBox(ShowAgentError);
+  // The folder dialog and the shortcut of the start-up command use COM.
+  const ComApartment com;
   // The attachment folder is loaded (and the settings file written back)
   // before any form exists.
   WarnSettingsNotSaved(LoadAttachFolder());

@@ -102,6 +102,11 @@ void TFormTitle::HideForm() {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+bool TFormTitle::ShowsHangUpPrompt() const {
+  RECT rect{};
+  return IsWindowVisible(window_) && GetWindowRect(window_, &rect) && rect.bottom - rect.top == TITLE_PROMPT_HEIGHT;
+}
+
 int TFormTitle::CountConnections() { return static_cast<int>(EnumerateConnections().size()); }
 
 void TFormTitle::HangUpAll() {

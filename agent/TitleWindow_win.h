@@ -32,6 +32,8 @@ class TFormTitle : public MessageHandler {
   void ShowHangUpPrompt();
   // Hides the window; the next plain show is the banner again.
   void HideForm();
+  // Whether the window is up in its tall form, asking to hang up.
+  bool ShowsHangUpPrompt() const;
 
   // Active dial-up connections, as the Remote Access Service reports them.
   static int CountConnections();

@@ -44,3 +44,18 @@ struct ComReleaser {
 };
 template <class T>
 using UniqueCom = std::unique_ptr<T, ComReleaser>;
+
+// COM on the calling thread, in a single-threaded apartment, for as long as
+// the object lives (the shell's dialogs and links need it).
+class ComApartment {
+ public:
+  ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComApartment() {
+    if (initialised_) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool initialised_;
+};

@@ -113,7 +113,9 @@ TEST_F(AgentStartup, HostEndingStopsTheWatchWithinATickAndTheAgentAttachesToTheN
   EXPECT_TRUE(agent_.Running());
 
   StandinHost second;
-  ASSERT_TRUE(second.Start());
+  StandinHost::Options withTitle;
+  withTitle.titleWindowMs = -1;
+  ASSERT_TRUE(second.Start(withTitle));
   ASSERT_TRUE(e2e::WaitUntil([] { return Attached(); }, kWithinOneTick + 1000)) << "not attached again";
   EXPECT_NE(Slots()[2], watched[2]);
   EXPECT_TRUE(e2e::WaitUntil([&] { return Visible(Banner()); }, 1000)) << "the banner comes with the new host";

@@ -67,6 +67,67 @@ HWND WaitForMessageBox(DWORD pid, const std::string& part, DWORD timeoutMs) {
   return WaitUntil(showsPart, timeoutMs) ? box : nullptr;
 }
 
+std::vector<std::uint32_t> HookSlots() {
+  const auto slots = ReadSharedSlots();
+  return slots ? *slots : std::vector<std::uint32_t>{};
+}
+
+bool HookAttached() {
+  const auto slots = HookSlots();
+  return slots.size() == 3 && slots[1] != 0 && slots[2] != 0;
+}
+
+void WriteAttachFolder(const AgentInstall& install, const std::string& folder) {
+  const std::string exeName = install.exe.substr(install.exe.find_last_of('\\') + 1);
+  const std::string ini = install.dir + exeName.substr(0, exeName.find_last_of('.')) + ".INI";
+  WriteWholeFile(ini, "[options]\r\nfolder=" + folder + "\r\n");
+}
+
+std::vector<std::string> ListBoxEntries(HWND list) {
+  std::vector<std::string> entries;
+  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
+    std::wstring wide(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, L'\0');
+    const LRESULT got = SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
+    wide.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
+    std::string ansi(wide.size() * 2, '\0');
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(),
+                                          static_cast<int>(ansi.size()), nullptr, nullptr);
+    ansi.resize(bytes > 0 ? static_cast<std::size_t>(bytes) : 0);
+    entries.push_back(ansi);
+  }
+  return entries;
+}
+
+std::string WindowText(HWND window) {
+  char text[1024] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+LinkWindowParts FindLinkWindowParts(HWND agentWindow) {
+  LinkWindowParts parts;
+  parts.form = agentWindow;
+  parts.list = FindWindowExA(agentWindow, nullptr, "ListBox", nullptr);
+  // The bottom strip holds the picture, the two labels and the button at
+  // their places.
+  HWND strip = ChildWindowFromPointEx(agentWindow, POINT{150, 60}, CWP_ALL);
+  if (strip != nullptr && strip != agentWindow) {
+    parts.label1 = ChildWindowFromPointEx(strip, POINT{45, 8}, CWP_ALL);
+    parts.label2 = ChildWindowFromPointEx(strip, POINT{45, 22}, CWP_ALL);
+    parts.cancel = ChildWindowFromPointEx(strip, POINT{270, 16}, CWP_ALL);
+  }
+  return parts;
+}
+
+COLORREF ScreenPixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
 bool IsTopmost(HWND window) {
   return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,37 @@ HWND AgentTitleWindow(DWORD pid);
 // Waits for a message box of process `pid` one of whose texts contains
 // `part`; the box, or null. (A box's window comes before its texts.)
 HWND WaitForMessageBox(DWORD pid, const std::string& part, DWORD timeoutMs = 10000);
+
+// The three slots of the shared block (empty when it does not exist), and
+// whether they hold a pair of hook handles: the agent watches a host.
+std::vector<std::uint32_t> HookSlots();
+bool HookAttached();
+
+// Writes the agent's settings file beside `install` with `folder` as the
+// attachment folder.
+void WriteAttachFolder(const AgentInstall& install, const std::string& folder);
+
+// The entries of a list box of another process (read as UTF-16, which
+// Wine gives across processes, and converted to the code page).
+std::vector<std::string> ListBoxEntries(HWND list);
+
+// The parts of the agent's link window (its main form), found from outside.
+struct LinkWindowParts {
+  HWND form = nullptr;
+  HWND list = nullptr;
+  HWND label1 = nullptr;
+  HWND label2 = nullptr;
+  HWND cancel = nullptr;  // "やめとく"
+};
+LinkWindowParts FindLinkWindowParts(HWND agentWindow);
+std::string WindowText(HWND window);
+
+// The colour the screen shows at (x, y), as a person sees it. Under Wine
+// with a window manager, another process's idea of where a window is can
+// lag behind the screen; the screen is what counts.
+COLORREF ScreenPixel(int x, int y);
+// The link window's background colour, the strip under its list.
+inline constexpr COLORREF kLinkWindowColour = RGB(187, 187, 255);
 
 bool IsTopmost(HWND window);
 SIZE ClientSize(HWND window);

@@ -18,6 +18,8 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   switch (message) {
     case WM_LBUTTONDBLCLK: Log("dblclick " + cls + " " + HandleText(window)); break;
     case WM_LBUTTONUP: Log("lbuttonup " + cls + " " + HandleText(window)); break;
+    case WM_SETFOCUS: Log("focus " + cls + " " + HandleText(window)); break;
+    case WM_PASTE: Log("paste " + cls + " " + HandleText(window)); break;
     default: break;
   }
   auto base = BaseProcs.find(cls);
@@ -47,9 +49,22 @@ void RegisterSuperclass(const char* name, const char* base) {
 void RegisterControlClasses() {
   RegisterSuperclass(HOST_EDIT_CLASS, "EDIT");
   RegisterSuperclass(HOST_MEMO_CLASS, "EDIT");
+  // A rich edit control of another process does not answer for its text
+  // under Wine: the stand-in's is an edit control under the host's name,
+  // created read-only and multi-line.
+  RegisterSuperclass(HOST_RICHEDIT_CLASS, "EDIT");
   RegisterSuperclass(HOST_BUTTON_CLASS, "BUTTON");
   RegisterSuperclass(HOST_LISTBOX_CLASS, "LISTBOX");
   RegisterSuperclass(HOST_PANEL_CLASS, nullptr);
+}
+
+HWND CreateControl(const char* cls, const char* title, DWORD style, int x, int y, int width, int height,
+                   HWND parent) {
+  HWND control = CreateWindowExA(0, cls, title, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+  Log("created " + std::string(cls) + " " + HandleText(control));
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+  return control;
 }
 
 bool IsControlClass(const std::string& cls) { return BaseProcs.count(cls) != 0 || cls == HOST_PANEL_CLASS; }

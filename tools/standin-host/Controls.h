@@ -1,8 +1,10 @@
 // The host's controls: superclasses of the standard controls under the
-// host's class names (TEdit and TMemo from EDIT, TButton from BUTTON,
-// TMochiruListBox from LISTBOX) and a plain container TPanel. Their
-// procedures log the mouse messages they get.
+// host's class names (TEdit, TMemo and TRichEdit from EDIT, TButton from
+// BUTTON, TMochiruListBox from LISTBOX) and a plain container TPanel. Their
+// procedures log the mouse messages, the focus and the pastes they get.
 #pragma once
+
+#include <windows.h>
 
 #include <string>
 
@@ -10,5 +12,10 @@ namespace standin {
 
 void RegisterControlClasses();
 bool IsControlClass(const std::string& cls);
+
+// Creates a visible child control of `cls` in `parent`, logged; the
+// default GUI font.
+HWND CreateControl(const char* cls, const char* title, DWORD style, int x, int y, int width, int height,
+                   HWND parent);
 
 }  // namespace standin

@@ -12,7 +12,7 @@ MainWindow* MainWindow::Create(WindowOwner& owner, HWND application) {
     return nullptr;
   }
   main->memo = CreateWindowExA(0, HOST_MEMO_CLASS, "",
-                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN,
                                0, 0, 600, 400, main->handle, nullptr, GetModuleHandleA(nullptr), nullptr);
   Log("created " + std::string(HOST_MEMO_CLASS) + " " + HandleText(main->memo));
   SendMessageA(main->memo, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);

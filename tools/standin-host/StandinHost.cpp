@@ -14,10 +14,12 @@
 
 #include "base/ModulePath_win.h"
 #include "hostaccess/HostIdentifiers.h"
+#include "tools/standin-host/ButtonListWindows.h"
 #include "tools/standin-host/Controls.h"
 #include "tools/standin-host/HostWindow.h"
 #include "tools/standin-host/Log.h"
 #include "tools/standin-host/MainWindow.h"
+#include "tools/standin-host/ReadWindow.h"
 #include "tools/standin-host/StandinProtocol.h"
 
 namespace standin {
@@ -102,6 +104,39 @@ bool StandinHost::Create() {
   return true;
 }
 
+// A point on the screen inside line `line` of an edit control (scrolled into
+// view), a few pixels right of its first character, packed as x in the low and y in the high
+// word; -1 when the control has no such line. Only the control's own process
+// can ask it for character positions.
+LRESULT LinePoint(HWND edit, int line) {
+  const LRESULT start = SendMessageA(edit, EM_LINEINDEX, line, 0);
+  if (start < 0) return -1;
+  // The line's start into view, as a user scrolls back to it.
+  SendMessageA(edit, EM_SETSEL, start, start);
+  SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+  TEXTMETRICA metrics{};
+  HDC dc = GetDC(edit);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(edit, WM_GETFONT, 0, 0)));
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(edit, dc);
+  LRESULT position = SendMessageA(edit, EM_POSFROMCHAR, start, 0);
+  POINT at{};
+  if (position == -1) {
+    // The last line, empty: one line below the start of the one before.
+    if (line == 0) return -1;
+    position = SendMessageA(edit, EM_POSFROMCHAR, SendMessageA(edit, EM_LINEINDEX, line - 1, 0), 0);
+    if (position == -1) return -1;
+    at = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position)) + metrics.tmHeight};
+  } else {
+    at = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+  }
+  at.x += 3;
+  at.y += metrics.tmHeight / 2;
+  ClientToScreen(edit, &at);
+  return MAKELPARAM(at.x, at.y);
+}
+
 HWND ParseHandle(std::istringstream& in) {
   long long value = 0;
   in >> value;
@@ -158,6 +193,37 @@ LRESULT StandinHost::Command(const std::string& text) {
     const std::size_t space = text.find(' ');
     SetWindowTextA(memo_, space == std::string::npos ? "" : text.c_str() + space + 1);
     return reinterpret_cast<LRESULT>(memo_);
+  }
+  if (verb == "show-read") {
+    ReadWindow* read = ReadWindow::Create(*this, app_, RestOf(in));
+    if (read == nullptr) return -1;
+    windows_[read->handle] = read;
+    return reinterpret_cast<LRESULT>(read->handle);
+  }
+  if (verb == "show-with-list") {
+    std::string cls;
+    in >> cls;
+    ButtonListWindow* window = ButtonListWindow::Create(*this, app_, cls);
+    if (window == nullptr) return -1;
+    windows_[window->handle] = window;
+    return reinterpret_cast<LRESULT>(window->handle);
+  }
+  if (verb == "set-text") {
+    HWND control = ParseHandle(in);
+    if (!IsWindow(control)) return -1;
+    // The rest of the command as it is: the text may hold line breaks.
+    const auto at = in.tellg();
+    std::string rest = at < 0 ? std::string() : text.substr(static_cast<std::size_t>(at));
+    if (!rest.empty() && rest[0] == ' ') rest.erase(0, 1);
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(rest.c_str()));
+    return 1;
+  }
+  if (verb == "line-point") {
+    HWND edit = ParseHandle(in);
+    int line = -1;
+    in >> line;
+    if (!IsWindow(edit) || line < 0) return -1;
+    return LinePoint(edit, line);
   }
   if (verb == "main") return reinterpret_cast<LRESULT>(main_);
   if (verb == "memo") return reinterpret_cast<LRESULT>(memo_);

@@ -17,6 +17,15 @@
 //   memo-text <text>          put <text> (all the rest of the command,
 //                             line breaks included) into the main
 //                             window's memo; answer: the memo's handle
+//   show-read [title]         a "TReadWnd" with a "TMemo" above a "TRichEdit",
+//                             titled last, shown; answer: handle
+//   show-with-list <class>    a "TOyatsuWnd" or "TOmochaWnd" with a list and
+//                             its button in a panel, shown; answer: handle
+//   set-text <hwnd> <text>    put <text> (all the rest of the command, line
+//                             breaks included) into a control
+//   line-point <hwnd> <n>     a screen point inside line <n> (from 0) of an
+//                             edit control; answer: MAKELPARAM(x, y), -1
+//                             when there is no such line
 //   main | memo | title       answer: that window's handle (0 if none)
 //   post-thread <message>     PostThreadMessage to the host's own thread
 //   bench <count>             post and retrieve <count> messages; answer:
