@@ -17,6 +17,10 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   const std::string cls = ClassOf(window);
   switch (message) {
     case WM_LBUTTONDBLCLK: Log("dblclick " + cls + " " + HandleText(window)); break;
+    case WM_LBUTTONDOWN:
+      Log("lbuttondown " + cls + " " + HandleText(window) + " " + std::to_string(static_cast<short>(LOWORD(lParam))) +
+          " " + std::to_string(static_cast<short>(HIWORD(lParam))));
+      break;
     case WM_LBUTTONUP: Log("lbuttonup " + cls + " " + HandleText(window)); break;
     case WM_SETFOCUS: Log("focus " + cls + " " + HandleText(window)); break;
     case WM_PASTE: Log("paste " + cls + " " + HandleText(window)); break;
