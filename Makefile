@@ -32,7 +32,9 @@ bench: build
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench
 	build/bench/bin/benchmarks
-	bash scripts/wine-session.sh build/win64/bench-session wine64 build/win64/bin/hook_cost.exe
+	bash scripts/wine-session.sh build/win64/bench-session bash -c \
+	  'wine64 build/win64/bin/hook_cost.exe && wine64 build/win64/bin/e2e_tests.exe \
+	   --gtest_also_run_disabled_tests --gtest_filter="*Bench*" --gtest_brief=1'
 
 # Longer fuzzing by hand: make fuzz FUZZ_SECONDS=600
 fuzz: build
