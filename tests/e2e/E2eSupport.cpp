@@ -289,19 +289,27 @@ void ClickAt(int x, int y) {
   mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
 }
 
+void DoubleClickHere() {
+  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+}
+
+void DoubleClickAt(int x, int y) {
+  SetCursorPos(x, y);
+  PumpFor(50);
+  DoubleClickHere();
+}
+
 void DoubleClickCentre(HWND window) {
   RECT rect;
   GetWindowRect(window, &rect);
-  const int x = (rect.left + rect.right) / 2;
-  const int y = (rect.top + rect.bottom) / 2;
-  SetCursorPos(x, y);
+  const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  SetCursorPos(centre.x, centre.y);
   PumpFor(50);
-  POINT centre{x, y};
   EXPECT_EQ(WindowFromPoint(centre), window) << "another window covers the one to double-click";
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  DoubleClickHere();
 }
 
 // ---------------------------------------------------------------- evidence

@@ -132,8 +132,11 @@ std::optional<std::vector<std::uint32_t>> ReadSharedSlots();
 // the block alive until it is closed.
 HANDLE PlantSharedBlock(std::uint32_t slot0, std::uint32_t slot1, std::uint32_t slot2);
 
-// Real mouse input from inside Wine: moves the pointer to the centre of
-// `window` and double-clicks there.
+// Real mouse input from inside Wine: a double click where the pointer is;
+// the pointer moved to (x, y), then a double click there; the same at the
+// centre of `window`.
+void DoubleClickHere();
+void DoubleClickAt(int x, int y);
 void DoubleClickCentre(HWND window);
 void ClickAt(int x, int y);
 

@@ -121,12 +121,7 @@ TEST_F(HostEvents, TheTwoListWindowsCloseAfterTheHostHandledTheirButtonOrAListDo
       SendMessageA(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
       POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
       ClientToScreen(list, &at);
-      SetCursorPos(at.x, at.y);
-      e2e::PumpFor(50);
-      mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-      mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-      mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-      mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+      e2e::DoubleClickAt(at.x, at.y);
       clicked = "dblclick " + std::string(HOST_LISTBOX_CLASS) + " " + Handle(list);
     } else {
       const RECT r = RectOf(button);

@@ -55,14 +55,6 @@ class LinkWindowBench : public ::testing::Test {
     const auto packed = host_.Command("line-point " + Handle(memo_) + " " + std::to_string(line));
     return {static_cast<short>(LOWORD(*packed)), static_cast<short>(HIWORD(*packed))};
   }
-  static void DoubleClick(POINT at) {
-    SetCursorPos(at.x, at.y);
-    e2e::PumpFor(30);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-  }
   void Dismiss() {
     RECT rect{};
     GetWindowRect(parts_.cancel, &rect);
@@ -85,10 +77,7 @@ TEST_F(LinkWindowBench, DISABLED_DoubleClickToWindowAndTenThousandLinks) {
     SetCursorPos(at.x, at.y);
     e2e::PumpFor(30);
     const long long clicked = e2e::Now();
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    e2e::DoubleClickHere();
     const long long shown = WhenTrue([&] { return IsWindowVisible(parts_.form) != FALSE; }, 5000);
     ASSERT_NE(shown, 0) << "click " << i << ": no window";
     ASSERT_EQ(e2e::ListBoxEntries(parts_.list).size(), 2u);
@@ -106,7 +95,8 @@ TEST_F(LinkWindowBench, DISABLED_DoubleClickToWindowAndTenThousandLinks) {
   for (int i = 0; i < 10000; ++i) {
     line += "http://example.com/" + std::to_string(i) + "/" + std::string(80, 'p') + " ";
   }
-  DoubleClick(LinePoint(1));  // an empty line: the agent now waits for a copy
+  const POINT empty = LinePoint(1);
+  e2e::DoubleClickAt(empty.x, empty.y);  // an empty line: the agent now waits for a copy
   e2e::PumpFor(1000);
   ASSERT_FALSE(IsWindowVisible(parts_.form));
   const long long changed = e2e::Now();

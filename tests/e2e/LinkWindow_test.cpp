@@ -28,14 +28,7 @@ std::string Handle(HWND window) { return std::to_string(reinterpret_cast<std::in
 
 bool Visible(HWND window) { return window != nullptr && IsWindowVisible(window); }
 
-void DoubleClickAt(POINT at) {
-  SetCursorPos(at.x, at.y);
-  e2e::PumpFor(50);
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-}
+void DoubleClickAt(POINT at) { e2e::DoubleClickAt(at.x, at.y); }
 
 class LinkWindow : public ::testing::Test {
  protected:
