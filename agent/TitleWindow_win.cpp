@@ -150,6 +150,12 @@ LRESULT TFormTitle::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         if (LOWORD(wParam) == idPanelConnect) PanelConnectClick();
       }
       return 0;
+    case WM_CLOSE:
+      // Closed from outside (Alt+F4, or another program asking): the window
+      // lives as long as the agent, so a close only hides it, as the panels
+      // do, and the next banner or prompt shows again.
+      HideForm();
+      return 0;
     case WM_NCDESTROY:
       window_ = nullptr;
       break;

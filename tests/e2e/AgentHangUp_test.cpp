@@ -22,14 +22,21 @@ bool Visible(HWND window) { return window != nullptr && IsWindowVisible(window);
 class AgentHangUp : public ::testing::Test {
  protected:
   void Start(int connections) {
+    StartWithBanner(connections);
+    TakeTheBannerAway();
+  }
+  // Starts the agent, then the host. Attached by the watch, the agent shows
+  // the banner, which, without a title window on the host, stays until
+  // something hides it.
+  void StartWithBanner(int connections) {
     install_ = e2e::InstallAgent(e2e::ScratchDir(), "Sorvik.exe", connections);
     agent_ = e2e::StartAgent(install_);
     ASSERT_NE(e2e::WaitForAgentWindow(agent_.Id()), nullptr);
     ASSERT_TRUE(host_.Start());
-    // Attached by the watch: the banner comes and, without a title window on
-    // the host, stays until something hides it. Wait for it, then take it
-    // away as the host's title window would.
     ASSERT_TRUE(e2e::WaitUntil([&] { return Visible(Title()); }, kTick + 1500));
+  }
+  // Takes the banner away as the host's title window does when it closes.
+  void TakeTheBannerAway() {
     HWND title = host_.CommandHandle("show TTitleWnd");
     ASSERT_TRUE(host_.Command("close " + std::to_string(reinterpret_cast<std::intptr_t>(title))));
     ASSERT_TRUE(e2e::WaitUntil([&] { return !Visible(Title()); }, 2000));
@@ -51,6 +58,13 @@ class AgentHangUp : public ::testing::Test {
     e2e::ClickAt(at.x, at.y);
   }
   void ClickHangUp() { ClickPrompt(2, 96, 81, 25); }
+
+  // Another program closes the title window: sends `message` and waits for
+  // the answer.
+  void CloseTitleFromOutside(UINT message, WPARAM wParam) {
+    DWORD_PTR answer = 0;
+    ASSERT_NE(SendMessageTimeoutA(Title(), message, wParam, 0, SMTO_NORMAL, 5000, &answer), 0);
+  }
   void ClickStayConnected() { ClickPrompt(110, 96, 81, 25); }
 
   e2e::AgentInstall install_;
@@ -121,6 +135,43 @@ TEST_F(AgentHangUp, AConnectionThatDroppedBeforeTheClickIsNotHungUp) {
   ClickHangUp();
   ASSERT_TRUE(e2e::WaitUntil([&] { return !Visible(Title()); }, 2000));
   EXPECT_TRUE(e2e::FakeHangUps(install_).empty());
+}
+
+// The title window lives as long as the agent: closed from outside, as
+// Alt+F4 does (the system command SC_CLOSE, which sends WM_CLOSE), it only
+// hides, and the prompt still comes when it is due.
+TEST_F(AgentHangUp, TheBannerClosedAsByAltF4ComesBackAsThePrompt) {
+  StartWithBanner(1);
+  HWND banner = Title();
+  CloseTitleFromOutside(WM_SYSCOMMAND, SC_CLOSE);
+  EXPECT_TRUE(IsWindow(banner)) << "the close destroyed the title window";
+  TakeTheBannerAway();
+
+  CloseHostMainWindow();
+  ASSERT_TRUE(e2e::WaitUntil([&] { return Visible(Title()); }, 2000)) << "no prompt";
+  EXPECT_EQ(Title(), banner);
+  EXPECT_EQ(e2e::ClientSize(Title()).cy, 123);
+}
+
+// A prompt closed with WM_CLOSE is hidden as "このまま接続" hides it: nothing
+// is hung up, and the next banner has the banner's height.
+TEST_F(AgentHangUp, ThePromptClosedFromOutsideHidesAndTheNextBannerShows) {
+  Start(1);
+  CloseHostMainWindow();
+  ASSERT_TRUE(e2e::WaitUntil([&] { return Visible(Title()); }, 2000)) << "no prompt";
+  e2e::PumpFor(500);  // both reports (close, destroy) are handled by now
+  HWND prompt = Title();
+
+  CloseTitleFromOutside(WM_CLOSE, 0);
+  EXPECT_TRUE(IsWindow(prompt)) << "the close destroyed the title window";
+  EXPECT_FALSE(Visible(prompt));
+  EXPECT_TRUE(e2e::FakeHangUps(install_).empty());
+
+  e2e::PumpFor(kTick + 300);  // the watch notices that the host has gone
+  StandinHost next;
+  ASSERT_TRUE(next.Start());
+  ASSERT_TRUE(e2e::WaitUntil([&] { return Visible(Title()); }, kTick + 1500)) << "no banner";
+  EXPECT_EQ(e2e::ClientSize(Title()).cy, 32);
 }
 
 }  // namespace
