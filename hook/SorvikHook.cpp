@@ -29,7 +29,10 @@
 // the agent instead of sent: a sent message would hold the loader lock, and
 // with it the whole process, until another process answers. When the
 // process itself is ending it does nothing: its threads, and with them the
-// hooks they own or that were set on them, are gone with it.
+// hooks they own or that were set on them, are gone with it. (Windows
+// discards an ended thread's hooks. Wine keeps them until the hooked thread
+// ends, so under Wine an agent that ended normally leaves its hooks
+// reporting to whichever agent window comes next.)
 
 #include <windows.h>
 
