@@ -2,6 +2,7 @@
 
 #include <ras.h>
 
+#include <cstddef>
 #include <vector>
 
 namespace {
@@ -15,15 +16,39 @@ enum : int { idPanelHangUp = 101, idPanelConnect = 102 };
 
 constexpr DWORD kMaxConnections = 32;
 
+// One dial-up connection as RasEnumConnectionsA fills it in, in the record's
+// first form (without the phone book and sub-entry fields that later systems
+// added), which every Windows version accepts: 412 bytes on i686. Later
+// forms are larger, and older systems refuse them. Packed to 4 bytes as the
+// system's own header packs it: on x86_64 the handle sits right after
+// dwSize, at offset 4.
+#pragma pack(push, 4)
+struct DialUpConnection {
+  DWORD dwSize;
+  HRASCONN hrasconn;
+  CHAR szEntryName[256 + 1];
+  CHAR szDeviceType[16 + 1];
+  CHAR szDeviceName[128 + 1];
+};
+#pragma pack(pop)
+static_assert(offsetof(DialUpConnection, hrasconn) == 4);
+#if defined(_M_IX86) || defined(__i386__)
+static_assert(sizeof(DialUpConnection) == 412);
+#endif
+
 // One RasEnumConnectionsA call into a buffer of 32 records; the handles of
 // the active connections, at most 32.
 std::vector<HRASCONN> EnumerateConnections() {
-  std::vector<RASCONNA> records(kMaxConnections);
-  records[0].dwSize = sizeof(RASCONNA);
-  DWORD bytes = static_cast<DWORD>(records.size() * sizeof(RASCONNA));
+  std::vector<DialUpConnection> records(kMaxConnections);
+  records[0].dwSize = sizeof(DialUpConnection);
+  DWORD bytes = static_cast<DWORD>(records.size() * sizeof(DialUpConnection));
   DWORD count = 0;
   std::vector<HRASCONN> handles;
-  if (RasEnumConnectionsA(records.data(), &bytes, &count) != 0) return handles;
+  // The system's declaration names the latest form of the record; the size
+  // in dwSize tells it which form it is given.
+  if (RasEnumConnectionsA(reinterpret_cast<RASCONNA*>(records.data()), &bytes, &count) != 0) {
+    return handles;
+  }
   if (count > kMaxConnections) count = kMaxConnections;
   for (DWORD i = 0; i < count; ++i) handles.push_back(records[i].hrasconn);
   return handles;
@@ -129,6 +154,12 @@ LRESULT TFormTitle::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         if (LOWORD(wParam) == idPanelHangUp) PanelHangUpClick();
         if (LOWORD(wParam) == idPanelConnect) PanelConnectClick();
       }
+      return 0;
+    case WM_CLOSE:
+      // Closed from outside (Alt+F4, or another program asking): the window
+      // lives as long as the agent, so a close only hides it, as the panels
+      // do, and the next banner or prompt shows again.
+      HideForm();
       return 0;
     case WM_NCDESTROY:
       window_ = nullptr;

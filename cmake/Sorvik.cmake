@@ -35,3 +35,18 @@ target_include_directories(sorvik_flags INTERFACE ${PROJECT_SOURCE_DIR})
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   target_compile_options(sorvik_flags INTERFACE -finput-charset=UTF-8 -fexec-charset=CP932)
 endif()
+
+# Code that runs without the C and C++ runtimes (the hook library, loaded
+# into the host): no exceptions, no type information, no guarded statics,
+# and each function in its own section so that the link keeps only what is
+# used. Such code may use the standard library's header-only parts that need
+# none of these.
+add_library(sorvik_runtime_free INTERFACE)
+target_compile_options(sorvik_runtime_free INTERFACE
+  -fno-exceptions -fno-rtti -fno-threadsafe-statics -fno-stack-protector
+  -ffunction-sections -fdata-sections)
+if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # i686 would carry DWARF unwind tables that only a runtime reads. (x86_64
+  # keeps its unwind data: the system itself unwinds through every frame.)
+  target_compile_options(sorvik_runtime_free INTERFACE -fno-asynchronous-unwind-tables -fno-unwind-tables)
+endif()

@@ -6,9 +6,10 @@
 namespace {
 
 // Per process: in the agent set by the install step, in the host read from
-// the shared block by the first call of the procedure.
-HHOOK GetMsgHook = nullptr;
-bool GetMsgFirstCall = true;
+// the shared block by the first call of the procedure. Constant-initialised:
+// the library runs no constructors.
+constinit HHOOK GetMsgHook = nullptr;
+constinit bool GetMsgFirstCall = true;
 
 // The hook procedure runs for every message the host's GUI thread retrieves.
 // It sends (so the host waits for the agent) UM_LBUTTONUP and UM_DBLCLICK for
@@ -45,9 +46,11 @@ HHOOK InstallGetMessageHook(HMODULE module, DWORD thread) noexcept {
   return GetMsgHook;
 }
 
-void RemoveGetMessageHook() noexcept {
+void RemoveGetMessageHook(SlotErrorReport report) noexcept {
   if (GetMsgHook == nullptr) return;
   UnhookWindowsHookEx(GetMsgHook);
   GetMsgHook = nullptr;
-  WriteHookSlot(0, SLOT_GETMSG_HOOK);
+  if (TryWriteHookSlot(0, SLOT_GETMSG_HOOK)) return;
+  if (report == SlotErrorReport::Send) ReportError(errSlotWrite);
+  else PostErrorReport(errSlotWrite);
 }

@@ -18,8 +18,21 @@
 // found anew at every event. Nothing escapes a hook procedure: they are
 // noexcept, allocate nothing, and every path ends in CallNextHookEx.
 //
-// When the library is unloaded from a process it calls StopMochiruSubWnd
-// there.
+// The host pays for this library on every message it retrieves, so it is
+// built without the C and C++ runtimes: no constructors, no thread-local
+// storage, nothing but KERNEL32 and USER32 (see CMakeLists.txt). DllMain is
+// the entry point itself.
+//
+// Unloading runs under the loader lock. When the library is freed from a
+// process that goes on running, it stops the watch there as
+// StopMochiruSubWnd does, except that a failed write of slot 2 is posted to
+// the agent instead of sent: a sent message would hold the loader lock, and
+// with it the whole process, until another process answers. When the
+// process itself is ending it does nothing: its threads, and with them the
+// hooks they own or that were set on them, are gone with it. (Windows
+// discards an ended thread's hooks. Wine keeps them until the hooked thread
+// ends, so under Wine an agent that ended normally leaves its hooks
+// reporting to whichever agent window comes next.)
 
 #include <windows.h>
 
@@ -31,9 +44,10 @@
 
 namespace {
 
-HMODULE LibraryModule = nullptr;
-HHOOK CallWndHook = nullptr;
-bool CallWndFirstCall = true;
+// Per process, constant-initialised: the library runs no constructors.
+constinit HMODULE LibraryModule = nullptr;
+constinit HHOOK CallWndHook = nullptr;
+constinit bool CallWndFirstCall = true;
 
 // Sees the messages sent to the host thread's window procedures. Reports a
 // window being shown (any window, child controls included) and an owned
@@ -64,6 +78,15 @@ LRESULT CALLBACK CallWndProcHook(int code, WPARAM wParam, LPARAM lParam) noexcep
   return CallNextHookEx(CallWndHook, code, wParam, lParam);
 }
 
+// Get-message hook first, then the call-window-procedure hook.
+void StopWatching(SlotErrorReport report) noexcept {
+  RemoveGetMessageHook(report);
+  if (CallWndHook != nullptr) {
+    UnhookWindowsHookEx(CallWndHook);
+    CallWndHook = nullptr;
+  }
+}
+
 }  // namespace
 
 SORVIKHOOK_API BOOLEAN WINAPI WatchMochiruSubWnd(HWND window) {
@@ -80,21 +103,18 @@ SORVIKHOOK_API BOOLEAN WINAPI WatchMochiruSubWnd(HWND window) {
   return getMessage == nullptr ? TRUE : FALSE;
 }
 
-SORVIKHOOK_API void WINAPI StopMochiruSubWnd() {
-  RemoveGetMessageHook();
-  if (CallWndHook != nullptr) {
-    UnhookWindowsHookEx(CallWndHook);
-    CallWndHook = nullptr;
-  }
-}
+SORVIKHOOK_API void WINAPI StopMochiruSubWnd() { StopWatching(SlotErrorReport::Send); }
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+// The library's entry point (there is no runtime start-up code before it).
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
       LibraryModule = instance;
+      // Nothing to do when the host starts or ends a thread: spare it the call.
+      DisableThreadLibraryCalls(instance);
       break;
     case DLL_PROCESS_DETACH:
-      StopMochiruSubWnd();
+      if (reserved == nullptr) StopWatching(SlotErrorReport::Post);
       break;
     default:
       break;

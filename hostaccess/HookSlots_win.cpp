@@ -30,14 +30,15 @@ std::uint32_t ReadHookSlot(int index) noexcept {
   return value;
 }
 
+bool TryWriteHookSlot(std::uint32_t value, int index) noexcept {
+  SharedMapping mapping;
+  std::uint32_t* slot = OpenSlot(index, mapping);
+  if (slot == nullptr) return false;
+  *slot = value;
+  return true;
+}
+
 void WriteHookSlot(std::uint32_t value, int index) noexcept {
-  bool ok = false;
-  {
-    SharedMapping mapping;
-    if (std::uint32_t* slot = OpenSlot(index, mapping)) {
-      *slot = value;
-      ok = true;
-    }
-  }
-  if (!ok) ReportError(errSlotWrite);
+  // The block is closed again before the report, which waits for the agent.
+  if (!TryWriteHookSlot(value, index)) ReportError(errSlotWrite);
 }

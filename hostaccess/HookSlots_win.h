@@ -27,6 +27,11 @@ std::uint32_t ReadHookSlot(int index) noexcept;
 // UM_ERROR 103 and the slot is left as it was.
 void WriteHookSlot(std::uint32_t value, int index) noexcept;
 
+// The same store without the report: false when the slot could not be
+// written (and was left as it was). For callers that must not wait for the
+// agent, such as a library being unloaded under the loader lock.
+bool TryWriteHookSlot(std::uint32_t value, int index) noexcept;
+
 // Hook handles are user handles, 32-bit significant on both widths.
 inline std::uint32_t HookToSlotValue(HHOOK hook) {
   return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hook));

@@ -13,6 +13,10 @@ HWND FindAgentWindow() noexcept;
 // returns once it has been handled; does nothing when there is no agent.
 void ReportError(int detail) noexcept;
 
+// The same report posted: it returns at once, whether or not the agent
+// answers. For code that must never wait for another process.
+void PostErrorReport(int detail) noexcept;
+
 // The kind of a host window by its class name, against the hook library's
 // 13 entries: "TPrintWnd" and every unlisted class give hwUnknown.
 HostWindowKind ClassifyHostWindow(HWND window) noexcept;

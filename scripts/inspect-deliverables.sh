@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Checks the i686 deliverables as a user receives them: PE32 for i386, the
 # right subsystem, the exports and imports the system relies on, and no
-# import of a mingw runtime DLL (they are linked statically).
+# import of a mingw runtime DLL (they are linked statically). The hook
+# library, which the host loads and runs on every message, must bring no
+# runtime at all: only KERNEL32 and USER32 (at most a memory routine from
+# msvcrt), no thread-local storage, and a small size.
 #   usage: inspect-deliverables.sh <bin-dir>
 set -uo pipefail
 bin=$1
@@ -45,6 +48,20 @@ if check_common "$dll"; then
   [ "$exports" = "StopMochiruSubWnd WatchMochiruSubWnd " ] \
     && pass "sorvikhook.dll exports exactly WatchMochiruSubWnd and StopMochiruSubWnd, undecorated" \
     || fail "sorvikhook.dll exports: $exports"
+
+  others=$(imports_of "$dll" | grep -vxE 'KERNEL32\.DLL|USER32\.DLL|MSVCRT\.DLL' | tr '\n' ' ')
+  crt=$(imported_names_from "$dll" msvcrt.dll | grep -vxE 'memcpy|memmove|memset|memcmp' | tr '\n' ' ')
+  [ -z "$others$crt" ] \
+    && pass "sorvikhook.dll imports from KERNEL32 and USER32 only (at most a memory routine from msvcrt)" \
+    || fail "sorvikhook.dll imports more: ${others:+from $others; }${crt:+from msvcrt: $crt}"
+  # The data directory's entry 9 gives the TLS directory's address and size.
+  tls=$(awk '/^Entry 9 / {print $3 " " $4}' <<<"$h")
+  [ -n "$tls" ] && [ -z "$(tr -d '0 ' <<<"$tls")" ] && ! $objdump -h "$dll" | grep -q ' \.tls ' \
+    && pass "sorvikhook.dll has no TLS directory" \
+    || fail "sorvikhook.dll has a TLS directory (entry 9: ${tls:-missing})"
+  size=$(stat -c %s "$dll")
+  [ "$size" -lt 32768 ] && pass "sorvikhook.dll is under 32 KiB ($size bytes)" \
+    || fail "sorvikhook.dll is $size bytes, not under 32 KiB"
 fi
 
 exe=$bin/Sorvik.exe

@@ -22,13 +22,25 @@ bool Visible(HWND window) { return window != nullptr && IsWindowVisible(window);
 class AgentHangUp : public ::testing::Test {
  protected:
   void Start(int connections) {
+    StartWithBanner(connections);
+    TakeTheBannerAway();
+  }
+  // Starts the agent, then the host with its title window up. Attached by
+  // the watch, the agent shows the banner over the title window.
+  void StartWithBanner(int connections) {
     install_ = e2e::InstallAgent(e2e::ScratchDir(), "Sorvik.exe", connections);
     agent_ = e2e::StartAgent(install_);
     ASSERT_NE(e2e::WaitForAgentWindow(agent_.Id()), nullptr);
-    ASSERT_TRUE(host_.Start());
-    // Attached by the watch; without a title window on the host, no banner.
-    ASSERT_TRUE(e2e::WaitUntil(e2e::HookAttached, kTick + 1500));
-    ASSERT_FALSE(Visible(Title()));
+    StandinHost::Options withTitle;
+    withTitle.titleWindowMs = -1;  // up until the test closes it
+    ASSERT_TRUE(host_.Start(withTitle));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Visible(Title()); }, kTick + 1500));
+  }
+  // Takes the banner away: the host's title window closes.
+  void TakeTheBannerAway() {
+    HWND title = host_.CommandHandle("title");
+    ASSERT_TRUE(host_.Command("close " + std::to_string(reinterpret_cast<std::intptr_t>(title))));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !Visible(Title()); }, 2000));
   }
   HWND Title() { return e2e::AgentTitleWindow(agent_.Id()); }
 
@@ -47,6 +59,13 @@ class AgentHangUp : public ::testing::Test {
     e2e::ClickAt(at.x, at.y);
   }
   void ClickHangUp() { ClickPrompt(2, 96, 81, 25); }
+
+  // Another program closes the title window: sends `message` and waits for
+  // the answer.
+  void CloseTitleFromOutside(UINT message, WPARAM wParam) {
+    DWORD_PTR answer = 0;
+    ASSERT_NE(SendMessageTimeoutA(Title(), message, wParam, 0, SMTO_NORMAL, 5000, &answer), 0);
+  }
   void ClickStayConnected() { ClickPrompt(110, 96, 81, 25); }
 
   e2e::AgentInstall install_;
@@ -119,6 +138,45 @@ TEST_F(AgentHangUp, AConnectionThatDroppedBeforeTheClickIsNotHungUp) {
   ClickHangUp();
   ASSERT_TRUE(e2e::WaitUntil([&] { return !Visible(Title()); }, 2000));
   EXPECT_TRUE(e2e::FakeHangUps(install_).empty());
+}
+
+// The title window lives as long as the agent: closed from outside, as
+// Alt+F4 does (the system command SC_CLOSE, which sends WM_CLOSE), it only
+// hides, and the prompt still comes when it is due.
+TEST_F(AgentHangUp, TheBannerClosedAsByAltF4ComesBackAsThePrompt) {
+  StartWithBanner(1);
+  HWND banner = Title();
+  CloseTitleFromOutside(WM_SYSCOMMAND, SC_CLOSE);
+  EXPECT_TRUE(IsWindow(banner)) << "the close destroyed the title window";
+  TakeTheBannerAway();
+
+  CloseHostMainWindow();
+  ASSERT_TRUE(e2e::WaitUntil([&] { return Visible(Title()); }, 2000)) << "no prompt";
+  EXPECT_EQ(Title(), banner);
+  EXPECT_EQ(e2e::ClientSize(Title()).cy, 123);
+}
+
+// A prompt closed with WM_CLOSE is hidden as "このまま接続" hides it: nothing
+// is hung up, and the next banner has the banner's height.
+TEST_F(AgentHangUp, ThePromptClosedFromOutsideHidesAndTheNextBannerShows) {
+  Start(1);
+  CloseHostMainWindow();
+  ASSERT_TRUE(e2e::WaitUntil([&] { return Visible(Title()); }, 2000)) << "no prompt";
+  e2e::PumpFor(500);  // both reports (close, destroy) are handled by now
+  HWND prompt = Title();
+
+  CloseTitleFromOutside(WM_CLOSE, 0);
+  EXPECT_TRUE(IsWindow(prompt)) << "the close destroyed the title window";
+  EXPECT_FALSE(Visible(prompt));
+  EXPECT_TRUE(e2e::FakeHangUps(install_).empty());
+
+  e2e::PumpFor(kTick + 300);  // the watch notices that the host has gone
+  StandinHost next;
+  StandinHost::Options withTitle;
+  withTitle.titleWindowMs = -1;
+  ASSERT_TRUE(next.Start(withTitle));
+  ASSERT_TRUE(e2e::WaitUntil([&] { return Visible(Title()); }, kTick + 1500)) << "no banner";
+  EXPECT_EQ(e2e::ClientSize(Title()).cy, 32);
 }
 
 }  // namespace

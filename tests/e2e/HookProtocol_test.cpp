@@ -1,15 +1,19 @@
 // The hook library against the stand-in host: what it reports to a window of
 // class TSorvik, how (posted or sent), and what it keeps in the shared block.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "hostaccess/HostIdentifiers.h"
 #include "hostaccess/HookSlots_win.h"
+#include "tests/e2e/AgentSupport.h"
 #include "tests/e2e/E2eSupport.h"
 
 namespace {
@@ -35,11 +39,23 @@ class HookLibrary {
     EXPECT_NE(watch_, nullptr);
     EXPECT_NE(stop_, nullptr);
   }
-  ~HookLibrary() {
-    if (module_ != nullptr) FreeLibrary(module_);
-  }
+  ~HookLibrary() { Free(); }
   bool Watch(HWND window) { return watch_(window) != 0; }
-  void Stop() { stop_(); }
+  void Stop() {
+    if (stop_ != nullptr) stop_();
+  }
+  // Unloads the library from this process now (Stop does nothing after).
+  void Free() {
+    if (module_ != nullptr) FreeLibrary(TakeModule());
+  }
+  // Gives up the library without unloading it: the caller frees it.
+  HMODULE TakeModule() {
+    HMODULE module = module_;
+    module_ = nullptr;
+    watch_ = nullptr;
+    stop_ = nullptr;
+    return module;
+  }
 
  private:
   HMODULE module_ = nullptr;
@@ -295,6 +311,24 @@ TEST_F(HookProtocol, KillingTheWatchingProcessLeavesTheHostRunning) {
   EXPECT_TRUE(host_.Command("main").has_value());
 }
 
+TEST_F(HookProtocol, UnloadingTheLibraryWhileWatchingStopsTheWatch) {
+  const auto watched = e2e::ReadSharedSlots();
+  ASSERT_TRUE(watched);
+  ASSERT_NE((*watched)[2], 0u);
+
+  hook_.Free();
+  const auto unloaded = e2e::ReadSharedSlots();
+  ASSERT_TRUE(unloaded);
+  EXPECT_EQ((*unloaded)[1], (*watched)[1]) << "slot 1 keeps the stale handle";
+  EXPECT_EQ((*unloaded)[2], 0u);
+
+  HWND window = host_.CommandHandle("show TTxWnd");
+  ASSERT_NE(window, nullptr);
+  e2e::PumpFor(kQuietPeriod);
+  EXPECT_TRUE(agent_->MessagesFor(window).empty()) << "the hooks are gone";
+  EXPECT_TRUE(OfMessage(agent_->Messages(), UM_ERROR).empty());
+}
+
 // Without a host window there is no thread to hook.
 TEST(HookLibraryFresh, WatchOnSomethingThatIsNotAWindowFailsAndInstallsNothing) {
   HANDLE block = e2e::PlantSharedBlock(0, 0, 0);
@@ -307,6 +341,179 @@ TEST(HookLibraryFresh, WatchOnSomethingThatIsNotAWindowFailsAndInstallsNothing) 
     EXPECT_EQ(*slots, (std::vector<std::uint32_t>{0, 0, 0}));
   }
   CloseHandle(block);
+}
+
+// ------------------------------------------------- the library's unload path
+
+constexpr DWORD kWatchTick = 2000;
+
+bool ProcessHasModule(DWORD pid, const char* name) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  MODULEENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  bool found = false;
+  for (BOOL more = Module32First(snapshot, &entry); more && !found; more = Module32Next(snapshot, &entry)) {
+    found = _stricmp(entry.szModule, name) == 0;
+  }
+  CloseHandle(snapshot);
+  return found;
+}
+
+// Takes the shared block's name for a mutex, so that no slot operation can
+// create or open the block any more. The host's get-message hook opens the
+// block for a moment at every message: try until the name is free.
+HANDLE TakeSharedBlockName() {
+  HANDLE mutex = nullptr;
+  e2e::WaitUntil([&] { return (mutex = CreateMutexA(nullptr, FALSE, SHARED_BLOCK_NAME)) != nullptr; },
+                 kReportTimeout);
+  return mutex;
+}
+
+// A window of class TSorvik on a thread of its own. It answers every message
+// at once except the report of a failed slot write (UM_ERROR 103): there it
+// hangs, as an agent that no longer answers would, until released (a minute
+// at most, so that a failing test still ends).
+class UnansweringAgent {
+ public:
+  UnansweringAgent() {
+    release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, Run, this, 0, &threadId_);
+    EXPECT_EQ(WaitForSingleObject(ready_, 10000), WAIT_OBJECT_0);
+  }
+  ~UnansweringAgent() {
+    Release();
+    PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread_, 10000);
+    CloseHandle(thread_);
+    CloseHandle(ready_);
+    CloseHandle(release_);
+  }
+  UnansweringAgent(const UnansweringAgent&) = delete;
+  UnansweringAgent& operator=(const UnansweringAgent&) = delete;
+
+  // From now on it answers everything at once.
+  void Release() { SetEvent(release_); }
+  int SlotWriteErrorsSent() const { return sent_; }
+  int SlotWriteErrorsPosted() const { return posted_; }
+
+ private:
+  static DWORD WINAPI Run(void* context) {
+    auto* self = static_cast<UnansweringAgent*>(context);
+    FakeAgentWindow window;
+    window.onMessage = [self](const Received& r) {
+      if (r.message != UM_ERROR || r.lParam != errSlotWrite) return;
+      ++(r.sentFromOtherThread ? self->sent_ : self->posted_);
+      WaitForSingleObject(self->release_, 60000);
+    };
+    SetEvent(self->ready_);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    return 0;
+  }
+
+  HANDLE release_ = nullptr;
+  HANDLE ready_ = nullptr;
+  HANDLE thread_ = nullptr;
+  DWORD threadId_ = 0;
+  std::atomic<int> sent_{0};
+  std::atomic<int> posted_{0};
+};
+
+DWORD WINAPI FreeLibraryThread(void* module) {
+  FreeLibrary(static_cast<HMODULE>(module));
+  return 0;
+}
+
+// The host is watched from this process, and its copy of the library knows
+// the get-message hook. Then the shared block becomes impossible to open, so
+// that any write of slot 2 fails, and the agent window stops answering the
+// report of that failure.
+class HookLibraryUnload : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    block_ = e2e::PlantSharedBlock(0, 0, 0);
+    ASSERT_NE(block_, nullptr);
+    ASSERT_TRUE(host_.Start());
+    ASSERT_FALSE(hook_.Watch(host_.Application()));
+    // The host's copy takes the hook's handle from the block on the
+    // procedure's first call: a message to the host's thread makes sure it
+    // has run.
+    const std::string message = std::to_string(WM_APP + 7);
+    ASSERT_TRUE(host_.Command("post-thread " + message));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return host_.LogTime("thread-message " + message).has_value(); },
+                               kReportTimeout));
+    ASSERT_TRUE(ProcessHasModule(host_.Process().Id(), "sorvikhook.dll"));
+
+    CloseHandle(block_);
+    block_ = nullptr;
+    squatter_ = TakeSharedBlockName();
+    ASSERT_NE(squatter_, nullptr);
+  }
+  void TearDown() override {
+    agent_.Release();
+    hook_.Stop();
+    if (squatter_ != nullptr) CloseHandle(squatter_);
+    if (block_ != nullptr) CloseHandle(block_);
+  }
+
+  UnansweringAgent agent_;
+  HANDLE block_ = nullptr;
+  HANDLE squatter_ = nullptr;
+  StandinHost host_;
+  HookLibrary hook_;
+};
+
+// The host's copy of the library is unloaded as the host ends: it must not
+// wait for the agent then.
+TEST_F(HookLibraryUnload, AHostThatEndsWhileTheAgentDoesNotAnswerEndsAtOnce) {
+  ASSERT_TRUE(host_.Command("quit"));
+  const auto exitCode = host_.Process().WaitForExit(5000);
+  agent_.Release();  // a host that is waiting for the agent can end now
+  ASSERT_TRUE(exitCode.has_value()) << "the host hung while its copy of the library was unloaded";
+  EXPECT_EQ(*exitCode, 0u);
+  EXPECT_EQ(agent_.SlotWriteErrorsSent(), 0);
+}
+
+// Unloading from a process that goes on (here the watching one) stops the
+// watch, which writes slot 2; its failure is reported without waiting.
+TEST_F(HookLibraryUnload, UnloadingWhileWatchingReportsTheFailedWriteWithoutWaiting) {
+  HANDLE freeing = CreateThread(nullptr, 0, FreeLibraryThread, hook_.TakeModule(), 0, nullptr);
+  ASSERT_NE(freeing, nullptr);
+  const bool freed = WaitForSingleObject(freeing, 5000) == WAIT_OBJECT_0;
+  agent_.Release();  // an unload that is waiting for the agent can end now
+  WaitForSingleObject(freeing, 60000);
+  CloseHandle(freeing);
+  ASSERT_TRUE(freed) << "unloading the library waited for the agent";
+  EXPECT_TRUE(e2e::WaitUntil([&] { return agent_.SlotWriteErrorsPosted() == 1; }, kReportTimeout))
+      << "the failed write was not reported";
+  EXPECT_EQ(agent_.SlotWriteErrorsSent(), 0);
+}
+
+// The user quits the host while the agent watches it: the host ends at once
+// and normally, and once the agent's watch has noticed, the agent's stop
+// clears slot 2.
+TEST(HostEnding, TheHostEndsNormallyAndTheAgentClearsTheSlotWhenItDetaches) {
+  const e2e::AgentInstall install = e2e::InstallAgent(e2e::ScratchDir());
+  e2e::ChildProcess agent = e2e::StartAgent(install);
+  ASSERT_NE(e2e::WaitForAgentWindow(agent.Id()), nullptr);
+  StandinHost host;
+  ASSERT_TRUE(host.Start());
+  const auto getMessageSlot = [] {
+    const auto slots = e2e::ReadSharedSlots();
+    return slots ? (*slots)[2] : 0u;
+  };
+  ASSERT_TRUE(e2e::WaitUntil([&] { return getMessageSlot() != 0; }, kWatchTick + 3000)) << "never attached";
+  ASSERT_TRUE(e2e::WaitUntil([&] { return ProcessHasModule(host.Process().Id(), "sorvikhook.dll"); },
+                             kReportTimeout))
+      << "the host never loaded the library";
+
+  ASSERT_TRUE(host.Command("quit"));
+  EXPECT_EQ(host.Process().WaitForExit(5000), std::optional<DWORD>(0));
+  EXPECT_TRUE(e2e::WaitUntil([&] { return getMessageSlot() == 0; }, kWatchTick + 1500))
+      << "the agent did not detach";
+  EXPECT_TRUE(agent.Running());
 }
 
 }  // namespace

@@ -5,10 +5,17 @@
 // missing), with handles 0x5001, 0x5002, ..., and appends one line
 // "RasHangUpA <handle>" per hang-up to "fake-ras-hangups.log" beside it.
 // A hung-up connection is gone: the count file is lowered by one.
+//
+// It accepts only the record's first form, which every Windows version
+// accepts (412 bytes on i686; later systems also take the larger forms of
+// today's headers, older ones refuse them): any other dwSize is
+// ERROR_INVALID_SIZE, so an agent that passes another form sees no
+// connection.
 #include <windows.h>
 #include <ras.h>
 #include <raserror.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -16,6 +23,14 @@
 namespace {
 
 HMODULE Self = nullptr;
+
+// The first form is the system's record up to the device name: everything
+// before the phone book field, padded to the record's 4-byte packing. Taken
+// from the system's header, independently of the agent's own definition.
+constexpr DWORD kFirstFormSize = (offsetof(RASCONNA, szPhonebook) + 3) & ~DWORD{3};
+#if defined(__i386__)
+static_assert(kFirstFormSize == 412);
+#endif
 
 std::string Beside(const char* name) {
   char path[MAX_PATH] = {};
@@ -46,7 +61,7 @@ extern "C" __declspec(dllexport) DWORD WINAPI RasEnumConnectionsA(LPRASCONNA con
                                                                  LPDWORD bytes, LPDWORD count) {
   if (connections == nullptr || bytes == nullptr || count == nullptr) return ERROR_INVALID_PARAMETER;
   const DWORD record = connections[0].dwSize;
-  if (record < offsetof(RASCONNA, hrasconn) + sizeof(HRASCONN)) return ERROR_INVALID_SIZE;
+  if (record != kFirstFormSize) return ERROR_INVALID_SIZE;
   const int active = ReadCount();
   if (static_cast<DWORD>(active) * record > *bytes) {
     *bytes = active * record;
