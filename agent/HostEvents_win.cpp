@@ -87,6 +87,13 @@ void THostEvents::Detach() {
   }
 }
 
+void THostEvents::StopWatching() {
+  if (form_.HostWindows[hwApplication] == nullptr) return;
+  StopMochiruSubWnd();
+  form_.HostWindows[hwApplication] = nullptr;
+  form_.HostAttached = false;
+}
+
 void THostEvents::WMHostWindowShown(WPARAM wParam, LPARAM lParam) {
   const auto kind = KindFromLParam(lParam);
   if (!kind) return;

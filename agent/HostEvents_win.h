@@ -26,6 +26,11 @@ class THostEvents {
   void WMHostButtonUp(WPARAM wParam);
   void WMHostDoubleClick(WPARAM wParam);
 
+  // At the agent's end: the host is watched no longer. (Windows takes the
+  // hooks of an ended program away by itself; Wine keeps them reporting,
+  // to whichever agent comes next.)
+  void StopWatching();
+
   // Selects the line at the caret of the focused window and copies it; the
   // clipboard change that follows opens the link window.
   void CopyCurrentLine();

@@ -96,6 +96,7 @@ void TSorvik::FormCreate() {
 }
 
 void TSorvik::FormDestroy() {
+  hostEvents_.StopWatching();
   MailHeader.clear();
   SharedBlock.reset();
 }

@@ -221,4 +221,15 @@ TEST_F(HostEvents, TheHangUpPromptStaysWhenTheHostItWasShownForEnds) {
   EXPECT_EQ(e2e::ClientSize(Banner()).cy, 123);
 }
 
+TEST_F(HostEvents, AnAgentThatEndsNormallyLeavesNoHooksInTheHost) {
+  StartAgentThenHost();
+  ASSERT_TRUE(PostMessageA(window_, WM_CLOSE, 0, 0));
+  ASSERT_TRUE(agent_.WaitForExit(10000).has_value());
+  // Another agent window: the host's reports must not reach it now.
+  e2e::FakeAgentWindow next;
+  HWND shown = host_.CommandHandle("show TTakaraWnd");
+  e2e::PumpFor(1000);
+  EXPECT_TRUE(next.MessagesFor(shown).empty()) << "the ended agent's hooks still report";
+}
+
 }  // namespace
