@@ -1,6 +1,7 @@
 // The agent's start: the single-instance guard, the forms in their order,
 // the message loop, and the end.
 #include <windows.h>
+#include <objbase.h>
 
 #include "agent/AttachFolder_win.h"
 #include "agent/MainForm_win.h"
@@ -36,6 +37,21 @@ void SaveSettingsOnce() {
   WarnSettingsNotSaved(SaveAttachFolder());
 }
 
+// COM on the GUI thread, for the folder dialog and the shell link object,
+// from before the forms until after they are gone.
+class ComApartment {
+ public:
+  ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComApartment() {
+    if (initialised_) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool initialised_;
+};
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -45,6 +61,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // written.
   if (IsDualExec()) return 0;
   SetErrorBox(ShowAgentError);
+  const ComApartment com;
   // The attachment folder is loaded (and the settings file written back)
   // before any form exists.
   WarnSettingsNotSaved(LoadAttachFolder());
