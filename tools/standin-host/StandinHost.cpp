@@ -159,6 +159,12 @@ LRESULT StandinHost::Command(const std::string& text) {
     SetWindowTextA(memo_, space == std::string::npos ? "" : text.c_str() + space + 1);
     return reinterpret_cast<LRESULT>(memo_);
   }
+  if (verb == "settext") {
+    HWND window = ParseHandle(in);
+    if (!IsWindow(window)) return -1;
+    SetWindowTextA(window, RestOf(in).c_str());
+    return 1;
+  }
   if (verb == "main") return reinterpret_cast<LRESULT>(main_);
   if (verb == "memo") return reinterpret_cast<LRESULT>(memo_);
   if (verb == "title") return reinterpret_cast<LRESULT>(title_);

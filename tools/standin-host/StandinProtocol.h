@@ -17,6 +17,8 @@
 //   memo-text <text>          put <text> (all the rest of the command,
 //                             line breaks included) into the main
 //                             window's memo; answer: the memo's handle
+//   settext <hwnd> <text>     SetWindowTextA(<hwnd>, <text>): the rest of
+//                             the command; answer: 1
 //   main | memo | title       answer: that window's handle (0 if none)
 //   post-thread <message>     PostThreadMessage to the host's own thread
 //   bench <count>             post and retrieve <count> messages; answer:
