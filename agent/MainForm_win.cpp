@@ -2,7 +2,9 @@
 
 #include <exception>
 
+#include "agent/MenuCommands.h"
 #include "agent/TitleWindow_win.h"
+#include "agent/resource.h"
 #include "hostaccess/HookSlots_win.h"
 #include "toolbox/ShellUtils_win.h"
 
@@ -23,9 +25,13 @@ HBRUSH AsBrush(const UniqueGdiObject& brush) { return static_cast<HBRUSH>(brush.
 
 }  // namespace
 
-TSorvik::TSorvik() : hostEvents_(*this), linkWindow_(*this) {}
+TSorvik::TSorvik()
+    : hostEvents_(*this), linkWindow_(*this), trayMenu_(*this), settingsCommands_(*this) {}
 
 TSorvik::~TSorvik() {
+  // The icon leaves the tray before its notify window goes with the form.
+  TaskTray1.reset();
+  PopupMenuMain.reset();
   if (window_ != nullptr) DestroyWindow(window_);
   FormDestroy();
 }
@@ -71,6 +77,18 @@ bool TSorvik::Create(HICON icon, HBITMAP mascot) {
   // waits for.
   OlClipDetector1.SetOnClipChange([this](TOlClipDetector&) { linkWindow_.OlClipDetector1ClipChange(); });
 
+  // The tray icon, not yet in the tray: icon ID 1, the agent's icon, no
+  // tip; either button opens the tray menu.
+  PopupMenuMain = trayMenu_.CreatePopupMenuMain(window_);
+  TaskTray1 = std::make_unique<TTaskTray>(window_);
+  TaskTray1->SetIconID(1);
+  HICON small = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SORVIK), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  TaskTray1->SetIcon(small != nullptr ? small : icon);
+  if (small != nullptr) DestroyIcon(small);
+  TaskTray1->SetPopupMenuL(PopupMenuMain.get());
+  TaskTray1->SetPopupMenuR(PopupMenuMain.get());
+
   SetTimer(window_, kWatchTimer, kWatchInterval, nullptr);
   try {
     FormCreate();
@@ -82,6 +100,9 @@ bool TSorvik::Create(HICON icon, HBITMAP mascot) {
 }
 
 void TSorvik::FormCreate() {
+  // The icon goes into the tray first, so that it is there even when a later
+  // step fails.
+  TaskTray1->SetRegistered(true);
   // MailHeader exists from here on, also when opening the block fails below:
   // the mail commands rely on it.
   MailHeader.clear();
@@ -141,6 +162,17 @@ LRESULT TSorvik::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_COMMAND:
       if (LOWORD(wParam) == idPanel3 && HIWORD(wParam) == BN_CLICKED) linkWindow_.PanelCancelClick();
       if (LOWORD(wParam) == idListBox1 && HIWORD(wParam) == LBN_DBLCLK) linkWindow_.ListBox1DblClick();
+      // The tray menu's commands, from a click or an accelerator key.
+      switch (LOWORD(wParam)) {
+        case cmdMochiru: settingsCommands_.MenuItemMochiruClick(); break;
+        case cmdAttachFolder: settingsCommands_.MenuItemAttachFolderClick(); break;
+        case cmdStartUp: settingsCommands_.MenuItemStartUpClick(); break;
+        case cmdHelp: settingsCommands_.MenuItemHelpClick(); break;
+        case cmdExit: trayMenu_.MenuItemExitClick(); break;
+        default:
+          if (LOWORD(wParam) >= cmdWindowItemFirst) trayMenu_.WindowMenuItemClick(LOWORD(wParam));
+          break;
+      }
       return 0;
     case WM_CTLCOLORLISTBOX:
       SetBkColor(reinterpret_cast<HDC>(wParam), kListColour);

@@ -10,6 +10,10 @@
 //                    the host's windows as they open and close, clicks
 //   LinkWindow_win   the link window: what the user double-clicked in the
 //                    host, listed, and opened
+//   TrayMenu_win     the tray icon's menu: every command, the host's windows,
+//                    the exit
+//   SettingsCommands_win  the attachment folder, the start-up shortcut, help
+//                    and launching the host
 // A new capability gets its own pair too; the form only routes to it.
 #pragma once
 
@@ -24,9 +28,12 @@
 #include "agent/Controls_win.h"
 #include "agent/HostEvents_win.h"
 #include "agent/LinkWindow_win.h"
+#include "agent/SettingsCommands_win.h"
+#include "agent/TrayMenu_win.h"
 #include "base/Handles_win.h"
 #include "base/RoutedWindow_win.h"
 #include "components/ClipboardWatcher_win.h"
+#include "components/TrayIcon_win.h"
 #include "hostaccess/HostIdentifiers.h"
 #include "hostaccess/SharedStream_win.h"
 
@@ -72,6 +79,10 @@ class TSorvik : public MessageHandler {
   TPaintedControl Panel1, Image1, Label1, Label2, Panel3;
   TOlClipDetector OlClipDetector1;
 
+  // The tray icon and its menu: the user's way to every command.
+  std::unique_ptr<TPopupMenu> PopupMenuMain;
+  std::unique_ptr<TTaskTray> TaskTray1;
+
  private:
   LRESULT Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void FormCreate();
@@ -84,4 +95,6 @@ class TSorvik : public MessageHandler {
 
   THostEvents hostEvents_;
   TLinkWindow linkWindow_;
+  TTrayMenu trayMenu_;
+  TSettingsCommands settingsCommands_;
 };

@@ -1,6 +1,7 @@
 // The agent's start: the single-instance guard, the forms in their order,
 // the message loop, and the end.
 #include <windows.h>
+#include <objbase.h>
 
 #include "agent/AttachFolder_win.h"
 #include "agent/MainForm_win.h"

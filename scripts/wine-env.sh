@@ -4,7 +4,9 @@ export PATH="/usr/lib/wine:$PATH"
 export WINEDEBUG=-all
 export WINEARCH=win64
 # No Mono or Gecko: the machine has no network and our programs need neither.
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}mscoree=d;mshtml=d"
+# No menu builder: a shortcut in the prefix's start-up folder (the agent makes
+# one) would otherwise become an entry of the real desktop's menu.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}mscoree=d;mshtml=d;winemenubuilder.exe=d"
 # The ja_JP locale gives Wine the ANSI code page 932. Only the Wine commands
 # get it (bash itself would complain that the locale is not generated).
 JA_ENV=(env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8)

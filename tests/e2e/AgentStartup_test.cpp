@@ -38,10 +38,13 @@ class AgentStartup : public ::testing::Test {
  protected:
   void SetUp() override { install_ = e2e::InstallAgent(e2e::ScratchDir()); }
 
-  // Starts the agent and waits for its main window.
+  // Starts the agent and waits until it is up: its main window exists before
+  // its creation handler has put the icon in the tray and opened the shared
+  // block, so the block is waited for too.
   void StartAgent() {
     agent_ = e2e::StartAgent(install_);
     ASSERT_NE(e2e::WaitForAgentWindow(agent_.Id()), nullptr) << "the agent's window never appeared";
+    ASSERT_TRUE(e2e::WaitUntil([] { return Slots().size() == 3; }, 5000)) << "the agent opened no shared block";
   }
   HWND Banner() { return e2e::AgentTitleWindow(agent_.Id()); }
 

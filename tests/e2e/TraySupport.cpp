@@ -1,0 +1,182 @@
+#include "tests/e2e/TraySupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/e2e/E2eSupport.h"
+
+namespace e2e {
+
+namespace {
+
+std::string ClassOf(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+DWORD ProcessOf(HWND window) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  return pid;
+}
+
+}  // namespace
+
+std::vector<HWND> TrayIconWindows() {
+  std::vector<HWND> icons;
+  HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
+  if (tray == nullptr) return icons;
+  for (HWND child = GetWindow(tray, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (ClassOf(child) == "__winex11_tray_icon" && IsWindowVisible(child)) icons.push_back(child);
+  }
+  std::sort(icons.begin(), icons.end(), [](HWND a, HWND b) {
+    RECT ra, rb;
+    GetWindowRect(a, &ra);
+    GetWindowRect(b, &rb);
+    return ra.left != rb.left ? ra.left < rb.left : ra.top < rb.top;
+  });
+  return icons;
+}
+
+HWND WaitForNewTrayIcon(const std::vector<HWND>& before, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND icon : TrayIconWindows()) {
+          if (std::find(before.begin(), before.end(), icon) == before.end()) {
+            found = icon;
+            return true;
+          }
+        }
+        return false;
+      },
+      timeoutMs);
+  return found;
+}
+
+HWND AgentNotifyWindow(DWORD pid) { return FindProcessWindow(pid, "TNotifyWindow"); }
+
+void ClickTrayIcon(HWND icon, bool rightButton) {
+  RECT r{};
+  GetWindowRect(icon, &r);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  PumpFor(50);
+  mouse_event(rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  mouse_event(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+}
+
+std::vector<HWND> OpenMenus(DWORD pid) {
+  struct Search {
+    DWORD pid;
+    std::vector<HWND> menus;
+  } search{pid, {}};
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(context);
+        if (IsWindowVisible(window) && ProcessOf(window) == s->pid && ClassOf(window) == "#32768") {
+          s->menus.push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  std::reverse(search.menus.begin(), search.menus.end());  // the newest is on top
+  return search.menus;
+}
+
+bool WaitForMenus(DWORD pid, std::size_t count, DWORD timeoutMs) {
+  return WaitUntil([&] { return OpenMenus(pid).size() == count; }, timeoutMs);
+}
+
+bool OpenTrayMenu(DWORD pid, HWND icon, bool rightButton) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    ClickTrayIcon(icon, rightButton);
+    if (WaitForMenus(pid, 1, 3000)) return true;
+    // Clicks closer together than the double-click time open no menu.
+    PumpFor(GetDoubleClickTime() + 100);
+  }
+  return false;
+}
+
+void PressKey(WORD key) {
+  keybd_event(static_cast<BYTE>(key), static_cast<BYTE>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), 0, 0);
+  keybd_event(static_cast<BYTE>(key), static_cast<BYTE>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP, 0);
+}
+
+bool CloseMenus(DWORD pid) {
+  for (std::size_t open = OpenMenus(pid).size(); open > 0; open = OpenMenus(pid).size()) {
+    PressKey(VK_ESCAPE);
+    if (!WaitForMenus(pid, open - 1, 3000)) return false;
+  }
+  return true;
+}
+
+bool WaitUntilPainted(HWND window, COLORREF colour, DWORD timeoutMs) {
+  return WaitUntil(
+      [&] {
+        POINT inside{2, 2};
+        ClientToScreen(window, &inside);
+        HDC screen = GetDC(nullptr);
+        const COLORREF seen = GetPixel(screen, inside.x, inside.y);
+        ReleaseDC(nullptr, screen);
+        return seen == colour;
+      },
+      timeoutMs);
+}
+
+int WindowHeight(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r.bottom - r.top;
+}
+
+// ---------------------------------------------------------------- TrayAgentTest
+
+void TrayAgentTest::SetUp() { install_ = InstallAgent(ScratchDir()); }
+
+void TrayAgentTest::TearDown() {
+  if (!agent_.Running()) return;
+  CloseMenus(agent_.Id());
+  PostMessageA(window_, WM_CLOSE, 0, 0);
+  agent_.WaitForExit(10000);
+}
+
+void TrayAgentTest::StartAgent() {
+  iconsBefore_ = TrayIconWindows();
+  agent_ = e2e::StartAgent(install_);
+  window_ = WaitForAgentWindow(agent_.Id());
+  ASSERT_NE(window_, nullptr) << "the agent's window never appeared";
+  icon_ = WaitForNewTrayIcon(iconsBefore_);
+  ASSERT_NE(icon_, nullptr) << "no icon of the agent in the tray";
+}
+
+void TrayAgentTest::OpenMenu(bool rightButton) {
+  ASSERT_TRUE(OpenTrayMenu(agent_.Id(), icon_, rightButton)) << "the tray menu did not open";
+}
+
+void TrayAgentTest::PressInMenu(WORD key, std::size_t menus) {
+  PressKey(key);
+  ASSERT_TRUE(WaitForMenus(agent_.Id(), menus)) << "after the key " << static_cast<char>(key) << ", "
+                                                << OpenMenus(agent_.Id()).size() << " menus are open, not " << menus;
+}
+
+void TrayAgentTest::Choose(std::initializer_list<WORD> keys) {
+  OpenMenu();
+  std::size_t open = 1;
+  for (auto key = keys.begin(); key != keys.end(); ++key) {
+    const bool last = key + 1 == keys.end();
+    PressInMenu(*key, last ? 0 : ++open);
+  }
+}
+
+void TrayAgentTest::ExitThroughTheMenu() {
+  Choose({'X'});
+  const auto code = agent_.WaitForExit(10000);
+  ASSERT_TRUE(code.has_value()) << "the agent did not end";
+  EXPECT_EQ(*code, 0u);
+  EXPECT_TRUE(WaitUntil([&] { return TrayIconWindows().size() == iconsBefore_.size(); }, 5000))
+      << "the icon stayed in the tray";
+}
+
+}  // namespace e2e
