@@ -59,6 +59,11 @@ HWND WaitForNewTrayIcon(const std::vector<HWND>& before, DWORD timeoutMs) {
 HWND AgentNotifyWindow(DWORD pid) { return FindProcessWindow(pid, "TNotifyWindow"); }
 
 void ClickTrayIcon(HWND icon, bool rightButton) {
+  // A taskbar stays above the windows it serves; Wine's tray window does not
+  // by itself, and a maximised host window covers it.
+  if (HWND tray = GetAncestor(icon, GA_ROOT)) {
+    SetWindowPos(tray, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
   RECT r{};
   GetWindowRect(icon, &r);
   SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
