@@ -80,7 +80,9 @@ std::string ReplyAllList(const MailHeaderLines& header) {
   return list;
 }
 
-std::string ReplySubject(const MailHeaderLines& header) { return "Re: " + RestOfLine(LineAt(header, kSubjectLine)); }
+std::string ReplySubject(const MailHeaderLines& header) {
+  return "Re: " + RestOfLine(LineAt(header, kSubjectLine));
+}
 
 std::string ForwardSubject(const MailHeaderLines& header) {
   return "Fw: " + RestOfLine(LineAt(header, kSubjectLine));
@@ -102,5 +104,7 @@ std::string ForwardBody(const MailHeaderLines& header) {
 }
 
 std::string RecipientsPasteText(int fieldLength, std::string_view addresses) {
-  return (fieldLength != 0 ? "," : "") + std::string(addresses);
+  std::string text = fieldLength != 0 ? "," : "";
+  text += addresses;
+  return text;
 }
