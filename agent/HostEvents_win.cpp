@@ -44,6 +44,9 @@ void THostEvents::WMHostWindowShown(WPARAM wParam, LPARAM lParam) {
     case hwMainWnd:
       form_.HostWindows[hwMainWnd] = window;
       break;
+    case hwRxWnd:
+      form_.HostWindows[hwRxWnd] = window;  // the mail commands read from it
+      break;
     case hwTitleWnd:
       form_.TitleShowing = true;
       form_.ShowTitleBanner();
@@ -65,6 +68,9 @@ void THostEvents::WMHostWindowClosed(WPARAM, LPARAM lParam) {
       // are both reported; the second report finds the prompt up already.
       if (form_.FormTitle != nullptr) form_.FormTitle->ShowHangUpPrompt();
       form_.HostWindows[hwMainWnd] = nullptr;
+      break;
+    case hwRxWnd:
+      form_.HostWindows[hwRxWnd] = nullptr;
       break;
     case hwTitleWnd:
       form_.TitleShowing = false;

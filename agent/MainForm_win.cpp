@@ -23,7 +23,7 @@ HBRUSH AsBrush(const UniqueGdiObject& brush) { return static_cast<HBRUSH>(brush.
 
 }  // namespace
 
-TSorvik::TSorvik() : hostEvents_(*this), linkWindow_(*this) {}
+TSorvik::TSorvik() : hostEvents_(*this), linkWindow_(*this), mailCommands_(*this) {}
 
 TSorvik::~TSorvik() {
   if (window_ != nullptr) DestroyWindow(window_);
@@ -124,6 +124,8 @@ LRESULT TSorvik::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == idPanel3 && HIWORD(wParam) == BN_CLICKED) linkWindow_.PanelCancelClick();
+      // The tray menu's items (lParam 0: a menu or an accelerator).
+      if (lParam == 0) mailCommands_.Command(LOWORD(wParam));
       return 0;
     case WM_CTLCOLORLISTBOX:
       SetBkColor(reinterpret_cast<HDC>(wParam), kListColour);

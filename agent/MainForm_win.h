@@ -10,6 +10,8 @@
 //                    the host's windows as they open and close, clicks
 //   LinkWindow_win   the link window: what the user double-clicked in the
 //                    host, listed, and opened
+//   MailCommands_win the tray menu's mail commands, and the friend dialog
+//                    (FriendDialog_win) they show
 // A new capability gets its own pair too; the form only routes to it.
 #pragma once
 
@@ -24,12 +26,14 @@
 #include "agent/Controls_win.h"
 #include "agent/HostEvents_win.h"
 #include "agent/LinkWindow_win.h"
+#include "agent/MailCommands_win.h"
 #include "base/Handles_win.h"
 #include "base/RoutedWindow_win.h"
 #include "hostaccess/HostIdentifiers.h"
 #include "hostaccess/SharedStream_win.h"
 
 class TFormTitle;
+class TPasteFriend;
 
 enum TListMode : int { lmLinks = 0, lmAttachment = 1, lmFolder = 2 };
 
@@ -45,6 +49,8 @@ class TSorvik : public MessageHandler {
   bool Create(HICON icon, HBITMAP mascot);
   // The title window, created after this form.
   void SetTitleForm(TFormTitle* title) { FormTitle = title; }
+  // The friend book's paste dialog, created after the title window.
+  void SetPasteFriend(TPasteFriend* dialog) { PasteFriend = dialog; }
   HWND Handle() const { return window_; }
 
   // Shows the title window topmost without activating it.
@@ -69,6 +75,7 @@ class TSorvik : public MessageHandler {
 
   // The other forms and the link window's controls.
   TFormTitle* FormTitle = nullptr;
+  TPasteFriend* PasteFriend = nullptr;
   HWND ListBox1 = nullptr;
   TPaintedControl Panel1, Image1, Label1, Label2, Panel3;
 
@@ -84,4 +91,5 @@ class TSorvik : public MessageHandler {
 
   THostEvents hostEvents_;
   TLinkWindow linkWindow_;
+  TMailCommands mailCommands_;
 };

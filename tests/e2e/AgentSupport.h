@@ -36,6 +36,13 @@ HWND AgentTitleWindow(DWORD pid);
 // `part`; the box, or null. (A box's window comes before its texts.)
 HWND WaitForMessageBox(DWORD pid, const std::string& part, DWORD timeoutMs = 10000);
 
+// A message box's text (its static control) and its caption.
+std::string MessageBoxText(HWND box);
+std::string MessageBoxCaption(HWND box);
+// Presses the button `id` (IDOK, IDCANCEL, IDYES, IDNO) of a message box
+// and waits for the box to go.
+bool AnswerMessageBox(HWND box, int id, DWORD timeoutMs = 5000);
+
 bool IsTopmost(HWND window);
 SIZE ClientSize(HWND window);
 // True when `upper` is above `lower` in the z-order of top-level windows.

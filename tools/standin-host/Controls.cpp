@@ -21,8 +21,19 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     default: break;
   }
   auto base = BaseProcs.find(cls);
-  return base == BaseProcs.end() ? DefWindowProcA(window, message, wParam, lParam)
-                                 : CallWindowProcA(base->second, window, message, wParam, lParam);
+  if (base == BaseProcs.end()) {
+    // A panel passes its controls' notifications on to its window.
+    if (message == WM_COMMAND) return SendMessageA(GetParent(window), message, wParam, lParam);
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  const LRESULT result = CallWindowProcA(base->second, window, message, wParam, lParam);
+  if (message == WM_PASTE) {
+    // What the control holds after the paste.
+    char text[4096] = {};
+    GetWindowTextA(window, text, sizeof text);
+    Log("paste " + cls + " " + HandleText(window) + " " + OneLine(text));
+  }
+  return result;
 }
 
 void RegisterSuperclass(const char* name, const char* base) {
@@ -47,6 +58,9 @@ void RegisterSuperclass(const char* name, const char* base) {
 void RegisterControlClasses() {
   RegisterSuperclass(HOST_EDIT_CLASS, "EDIT");
   RegisterSuperclass(HOST_MEMO_CLASS, "EDIT");
+  // Another program cannot read a rich edit's text under Wine; a multi-line
+  // edit under the rich edit's name can be read.
+  RegisterSuperclass(HOST_RICHEDIT_CLASS, "EDIT");
   RegisterSuperclass(HOST_BUTTON_CLASS, "BUTTON");
   RegisterSuperclass(HOST_LISTBOX_CLASS, "LISTBOX");
   RegisterSuperclass(HOST_PANEL_CLASS, nullptr);
