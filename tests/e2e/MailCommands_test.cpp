@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -237,6 +238,130 @@ TEST_F(MailCommands, WhenNoMailWindowAppearsNothingIsPastedAndThePreviewStillClo
   EXPECT_EQ(HostEvents("command TMainWnd").size(), 1u);
   EXPECT_TRUE(HostEvents("paste ").empty());
   EXPECT_EQ(GetClipboardText(), "before");
+}
+
+std::string Handle(HWND window) { return std::to_string(reinterpret_cast<std::intptr_t>(window)); }
+
+// The pastes from the friend book: the user works in a window, opens the
+// tray menu (the stand-in takes the foreground from that window) and picks
+// the command, which switches back with Alt+Tab.
+class FriendPastes : public MailFixture {
+ protected:
+  void SetUp() override {
+    MailFixture::SetUp();
+    WriteFriendBook(standin::FriendBookBytes({{"ポチ", "太郎", "a1@example.jp"}, {"タマ", "花子", "a2@example.jp"}}));
+    Start(false);
+    switcher_ = std::make_unique<e2e::TaskSwitcher>(dir_ + "task-switcher.log");
+    ASSERT_TRUE(PostMessageA(host_.CommandHandle("main"), WM_COMMAND, 4, 0));
+    const auto mail = WaitForMailWindow();
+    ASSERT_TRUE(mail.has_value());
+    mail_ = *mail;
+  }
+  // The user was in `window` when the tray menu opened.
+  void WorkingIn(HWND window) {
+    ASSERT_TRUE(e2e::BringToFront(window));
+    ASSERT_TRUE(menu_.Activate());
+  }
+  // Chooses the friends `indices` in the dialog and presses OK.
+  void Choose(const std::vector<int>& indices) {
+    HWND dialog = WaitForDialog();
+    ASSERT_NE(dialog, nullptr) << "no friend dialog";
+    ASSERT_EQ(SendMessageA(DialogList(dialog), LB_GETCOUNT, 0, 0), 2);
+    SelectFriends(dialog, indices);
+    ClickOk(dialog);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000)) << "the dialog stayed";
+  }
+  // Cancels the dialog with Escape in its list.
+  void Cancel() {
+    HWND dialog = WaitForDialog();
+    ASSERT_NE(dialog, nullptr) << "no friend dialog";
+    ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == dialog; }, 5000));
+    keybd_event(VK_ESCAPE, static_cast<BYTE>(MapVirtualKeyA(VK_ESCAPE, 0)), 0, 0);
+    keybd_event(VK_ESCAPE, static_cast<BYTE>(MapVirtualKeyA(VK_ESCAPE, 0)), KEYEVENTF_KEYUP, 0);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000)) << "Escape did not close it";
+  }
+  // The field's text once it has changed from `before`, or `before`.
+  std::string TextAfterChange(HWND field, const std::string& before) {
+    std::string text = before;
+    e2e::WaitUntil([&] { return (text = Text(field)) != before; }, 5000);
+    return text;
+  }
+
+  std::unique_ptr<e2e::TaskSwitcher> switcher_;
+  e2e::ForegroundStandIn menu_;
+  e2e::MailFields mail_;
+};
+
+TEST_F(FriendPastes, RecipientsPasteAddsACommaOnlyAfterWhatTheFieldHolds) {
+  // An empty field: the chosen friends as they are.
+  WorkingIn(mail_.window);
+  Send(cmdSendPaste);
+  Choose({0, 1});
+  EXPECT_EQ(TextAfterChange(mail_.to, ""), "a1@example.jp (太郎),a2@example.jp (花子)");
+  EXPECT_EQ(switcher_->Switches(),
+            (std::vector<std::string>{"switch " + Handle(menu_.Handle()) + " " + Handle(mail_.window)}));
+
+  // A field the user typed into: the host's edit holds the text, its
+  // window title stays empty, and the caret is at the end.
+  ASSERT_TRUE(SendMessageA(mail_.to, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("x@y.jp")));
+  SendMessageA(mail_.to, EM_SETSEL, 6, 6);
+  ASSERT_EQ(GetWindowTextLengthA(mail_.to), 0) << "the field's title is not what it holds here";
+  WorkingIn(mail_.window);
+  Send(cmdSendPaste);
+  Choose({1});
+  EXPECT_EQ(TextAfterChange(mail_.to, "x@y.jp"), "x@y.jp,a2@example.jp (花子)");
+  EXPECT_EQ(GetClipboardText(), ",a2@example.jp (花子)");
+  EXPECT_EQ(Text(mail_.subject), "");
+}
+
+TEST_F(FriendPastes, RecipientsPasteWantsAMailWindowInFront) {
+  HWND main = host_.CommandHandle("main");
+  WorkingIn(main);
+  ASSERT_TRUE(SetClipboardText("before"));
+  Send(cmdSendPaste);
+  HWND box = WaitForBox("この機能は");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(e2e::MessageBoxText(box), "この機能は「メールを書く」ウインドウを最前面にして使ってください");
+  EXPECT_EQ(e2e::MessageBoxCaption(box), "");
+  Evidence("FriendPastes.not-a-mail-window");
+  EXPECT_EQ(switcher_->Switches(), (std::vector<std::string>{"switch " + Handle(menu_.Handle()) + " " + Handle(main)}))
+      << "Alt+Tab did not go back to the host's main window";
+  ASSERT_TRUE(e2e::AnswerMessageBox(box, IDOK));
+  e2e::PumpFor(500);
+  HWND dialog = e2e::FindProcessWindow(agent_.Id(), "TPasteFriend");
+  EXPECT_FALSE(dialog != nullptr && IsWindowVisible(dialog)) << "the dialog opened all the same";
+  EXPECT_EQ(GetClipboardText(), "before");
+  EXPECT_TRUE(HostEvents("paste ").empty());
+}
+
+TEST_F(FriendPastes, CancellingTheDialogPastesNothingAndLeavesTheClipboardEmpty) {
+  for (const unsigned command : {cmdSendPaste, cmdFriendsPaste}) {
+    SCOPED_TRACE(command);
+    WorkingIn(mail_.window);
+    ASSERT_TRUE(SetClipboardText("before"));
+    Send(command);
+    Cancel();
+    e2e::PumpFor(1500);  // more than the agent gives its Alt+Tab
+    EXPECT_EQ(GetClipboardText(), "");
+    EXPECT_TRUE(HostEvents("paste ").empty());
+  }
+}
+
+TEST_F(FriendPastes, NamePasteGoesIntoTheControlThatHasTheFocus) {
+  // The user was writing the subject.
+  RECT subject{};
+  GetWindowRect(mail_.subject, &subject);
+  ASSERT_TRUE(e2e::BringToFront(mail_.window));
+  e2e::ClickAt((subject.left + subject.right) / 2, (subject.top + subject.bottom) / 2);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !HostEvents("lbuttonup TEdit").empty(); }, 5000));
+  ASSERT_TRUE(menu_.Activate());
+
+  Send(cmdFriendsPaste);
+  Choose({0});
+  EXPECT_EQ(TextAfterChange(mail_.subject, ""), "a1@example.jp (太郎)");
+  EXPECT_EQ(Text(mail_.to), "");
+  EXPECT_EQ(Text(mail_.body), "");
+  EXPECT_EQ(GetClipboardText(), "a1@example.jp (太郎)");
 }
 
 }  // namespace

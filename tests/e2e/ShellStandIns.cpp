@@ -72,7 +72,7 @@ ForegroundStandIn::ForegroundStandIn() {
   wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   wc.lpszClassName = kStandInClass;
   RegisterClassA(&wc);
-  window_ = CreateWindowExA(0, kStandInClass, "tray menu", WS_POPUP | WS_BORDER | WS_VISIBLE, 1000, 900, 200, 60,
+  window_ = CreateWindowExA(0, kStandInClass, "tray menu", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 1000, 900, 200, 60,
                             nullptr, nullptr, wc.hInstance, nullptr);
   EXPECT_NE(window_, nullptr);
 }
@@ -86,8 +86,13 @@ bool ForegroundStandIn::Activate() { return BringToFront(window_); }
 bool BringToFront(HWND window, DWORD timeoutMs) {
   return WaitUntil(
       [&] {
-        if (GetForegroundWindow() == window) return true;
+        // Activated and on top of the others, as a click on it would leave
+        // it (Wine does not always raise a window it activates).
+        HWND top = GetTopWindow(nullptr);
+        while (top != nullptr && !IsWindowVisible(top)) top = GetWindow(top, GW_HWNDNEXT);
+        if (GetForegroundWindow() == window && top == window) return true;
         SetForegroundWindow(window);
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         return false;
       },
       timeoutMs);
