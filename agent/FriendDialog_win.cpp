@@ -8,6 +8,7 @@
 #include "toolbox/Clipboard_win.h"
 #include "toolbox/ShellUtils_win.h"
 #include "toolbox/SystemError_win.h"
+#include "toolbox/Waiting_win.h"
 
 namespace {
 
@@ -23,6 +24,10 @@ constexpr int kStripHeight = 41;
 constexpr int kHeaderHeight = 17;
 constexpr int kItemHeight = 15;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+
+// How long the dialog waits, as it closes, for the window it took the
+// foreground from to have it again.
+constexpr DWORD kForegroundBackMs = 1000;
 
 enum : int { idPanel2 = 301, idHeaderControl1 = 302, idListBox1 = 303 };
 
@@ -242,8 +247,15 @@ int TPasteFriend::ShowModal() {
     DispatchMessageA(&msg);
   }
   ShowWindow(window_, SW_HIDE);
-  // Back to where the user was, as a dialog gives the focus back to its owner.
-  if (previous != nullptr && previous != window_ && IsWindow(previous)) SetForegroundWindow(previous);
+  // Back to where the user was, as a dialog gives the focus back to its
+  // owner; the callers go on from there.
+  if (previous != nullptr && previous != window_ && IsWindow(previous)) {
+    SetForegroundWindow(previous);
+    const DWORD start = GetTickCount();
+    while (GetForegroundWindow() != previous && GetTickCount() - start < kForegroundBackMs) {
+      PauseAnsweringSentMessages(kPollPauseMs);
+    }
+  }
   showing_ = false;
   return modalResult_;
 }

@@ -19,7 +19,7 @@ namespace {
 // How long "宛先貼り" and "宛名貼り" give the system to carry out their
 // Alt+Tab before they look at the foreground window: the task switch is
 // not done by the time the keys have been sent.
-constexpr DWORD kTaskSwitchSettleMs = 1000;
+constexpr DWORD kTaskSwitchSettleMs = 2000;
 
 // The first child of `parent` of class `cls` with the title `title` (any
 // title when null); null when `parent` is null, so that a missing parent is
@@ -31,6 +31,16 @@ HWND ChildOf(HWND parent, const char* cls, const char* title) {
 // The first TEdit inside the first TPanel of a mail-writing window.
 HWND RecipientsField(HWND mailWindow) {
   return ChildOf(ChildOf(mailWindow, HOST_PANEL_CLASS, nullptr), HOST_EDIT_CLASS, nullptr);
+}
+
+// Whether the program of `window` has carried out its activation: the
+// window is its thread's active window and holds the thread's focus.
+bool ActivationDone(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return false;
+  return info.hwndActive == window && info.hwndFocus != nullptr &&
+         (info.hwndFocus == window || IsChild(window, info.hwndFocus));
 }
 
 // Puts `text` on the clipboard and has `control` paste it; the paste is
@@ -187,8 +197,13 @@ void TMailCommands::MenuItemForwardClick() {
 void TMailCommands::SwitchToPreviousWindow() {
   HWND before = GetForegroundWindow();
   SendKeys("%{TAB}", true);
+  // Done when another window is in front and its program has activated it
+  // (its focus is back in it); the foreground is briefly none meanwhile.
   const DWORD start = GetTickCount();
-  while (GetForegroundWindow() == before && GetTickCount() - start < kTaskSwitchSettleMs) {
+  for (;;) {
+    HWND now = GetForegroundWindow();
+    if (now != nullptr && now != before && ActivationDone(now)) return;
+    if (GetTickCount() - start >= kTaskSwitchSettleMs) return;
     PauseAnsweringSentMessages(kPollPauseMs);
   }
 }
