@@ -26,7 +26,7 @@ HBRUSH AsBrush(const UniqueGdiObject& brush) { return static_cast<HBRUSH>(brush.
 }  // namespace
 
 TSorvik::TSorvik()
-    : hostEvents_(*this), linkWindow_(*this), trayMenu_(*this), settingsCommands_(*this) {}
+    : hostEvents_(*this), linkWindow_(*this), trayMenu_(*this), settingsCommands_(*this), mailCommands_(*this) {}
 
 TSorvik::~TSorvik() {
   // The icon leaves the tray before its notify window goes with the form.
@@ -162,16 +162,19 @@ LRESULT TSorvik::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_COMMAND:
       if (LOWORD(wParam) == idPanel3 && HIWORD(wParam) == BN_CLICKED) linkWindow_.PanelCancelClick();
       if (LOWORD(wParam) == idListBox1 && HIWORD(wParam) == LBN_DBLCLK) linkWindow_.ListBox1DblClick();
-      // The tray menu's commands, from a click or an accelerator key.
-      switch (LOWORD(wParam)) {
-        case cmdMochiru: settingsCommands_.MenuItemMochiruClick(); break;
-        case cmdAttachFolder: settingsCommands_.MenuItemAttachFolderClick(); break;
-        case cmdStartUp: settingsCommands_.MenuItemStartUpClick(); break;
-        case cmdHelp: settingsCommands_.MenuItemHelpClick(); break;
-        case cmdExit: trayMenu_.MenuItemExitClick(); break;
-        default:
-          if (LOWORD(wParam) >= cmdWindowItemFirst) trayMenu_.WindowMenuItemClick(LOWORD(wParam));
-          break;
+      // The tray menu's commands (lParam 0), from a click or an accelerator
+      // key.
+      if (lParam == 0 && !mailCommands_.Command(LOWORD(wParam))) {
+        switch (LOWORD(wParam)) {
+          case cmdMochiru: settingsCommands_.MenuItemMochiruClick(); break;
+          case cmdAttachFolder: settingsCommands_.MenuItemAttachFolderClick(); break;
+          case cmdStartUp: settingsCommands_.MenuItemStartUpClick(); break;
+          case cmdHelp: settingsCommands_.MenuItemHelpClick(); break;
+          case cmdExit: trayMenu_.MenuItemExitClick(); break;
+          default:
+            if (LOWORD(wParam) >= cmdWindowItemFirst) trayMenu_.WindowMenuItemClick(LOWORD(wParam));
+            break;
+        }
       }
       return 0;
     case WM_CTLCOLORLISTBOX:

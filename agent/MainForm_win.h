@@ -14,6 +14,8 @@
 //                    the exit
 //   SettingsCommands_win  the attachment folder, the start-up shortcut, help
 //                    and launching the host
+//   MailCommands_win the tray menu's mail commands, and the friend dialog
+//                    (FriendDialog_win) they show
 // A new capability gets its own pair too; the form only routes to it.
 #pragma once
 
@@ -30,6 +32,7 @@
 #include "agent/LinkWindow_win.h"
 #include "agent/SettingsCommands_win.h"
 #include "agent/TrayMenu_win.h"
+#include "agent/MailCommands_win.h"
 #include "base/Handles_win.h"
 #include "base/RoutedWindow_win.h"
 #include "components/ClipboardWatcher_win.h"
@@ -38,6 +41,7 @@
 #include "hostaccess/SharedStream_win.h"
 
 class TFormTitle;
+class TPasteFriend;
 
 class TSorvik : public MessageHandler {
  public:
@@ -51,6 +55,8 @@ class TSorvik : public MessageHandler {
   bool Create(HICON icon, HBITMAP mascot);
   // The title window, created after this form.
   void SetTitleForm(TFormTitle* title) { FormTitle = title; }
+  // The friend book's paste dialog, created after the title window.
+  void SetPasteFriend(TPasteFriend* dialog) { PasteFriend = dialog; }
   HWND Handle() const { return window_; }
 
   // Shows the title window topmost without activating it.
@@ -75,6 +81,7 @@ class TSorvik : public MessageHandler {
 
   // The other forms and the link window's controls.
   TFormTitle* FormTitle = nullptr;
+  TPasteFriend* PasteFriend = nullptr;
   HWND ListBox1 = nullptr;
   TPaintedControl Panel1, Image1, Label1, Label2, Panel3;
   TOlClipDetector OlClipDetector1;
@@ -97,4 +104,5 @@ class TSorvik : public MessageHandler {
   TLinkWindow linkWindow_;
   TTrayMenu trayMenu_;
   TSettingsCommands settingsCommands_;
+  TMailCommands mailCommands_;
 };

@@ -4,6 +4,7 @@
 #include <objbase.h>
 
 #include "agent/AttachFolder_win.h"
+#include "agent/FriendDialog_win.h"
 #include "agent/MainForm_win.h"
 #include "agent/SingleInstance_win.h"
 #include "agent/TitleWindow_win.h"
@@ -57,12 +58,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   auto mascot = static_cast<HBITMAP>(
       LoadImageA(instance, MAKEINTRESOURCEA(IDB_MASCOT), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
 
-  // The forms, in this order: the main form (hidden), then the title window.
+  // The forms, in this order: the main form (hidden), the title window,
+  // then the friend book's paste dialog.
   TSorvik mainForm;
   if (!mainForm.Create(icon, mascot)) return 1;
   TFormTitle formTitle;
   if (!formTitle.Create(mascot)) return 1;
   mainForm.SetTitleForm(&formTitle);
+  TPasteFriend pasteFriend;
+  if (!pasteFriend.Create(mascot)) return 1;
+  mainForm.SetPasteFriend(&pasteFriend);
   mainForm.OnEndSession = SaveSettingsOnce;
 
   MSG msg;
@@ -74,6 +79,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The settings are saved before the forms are destroyed, which happens in
   // the reverse order of their creation.
   SaveSettingsOnce();
+  mainForm.SetPasteFriend(nullptr);
   mainForm.SetTitleForm(nullptr);
   return 0;
 }

@@ -14,3 +14,7 @@ void PauseAnsweringSentMessages(DWORD ms);
 
 // The pause between two polls of a waiting loop.
 inline constexpr DWORD kPollPauseMs = 5;
+
+// Handles every message that is waiting for this thread (sent, posted and
+// input), then returns without waiting for more.
+void ProcessPendingMessages();

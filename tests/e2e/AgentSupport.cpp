@@ -128,6 +128,25 @@ COLORREF ScreenPixel(int x, int y) {
   return colour;
 }
 
+std::string MessageBoxText(HWND box) {
+  // The text of a message box is the static control with the identifier
+  // 0xFFFF.
+  char text[2048] = {};
+  GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof text);
+  return text;
+}
+
+std::string MessageBoxCaption(HWND box) {
+  char text[256] = {};
+  GetWindowTextA(box, text, sizeof text);
+  return text;
+}
+
+bool AnswerMessageBox(HWND box, int id, DWORD timeoutMs) {
+  if (!PostMessageA(box, WM_COMMAND, id, 0)) return false;
+  return WaitUntil([&] { return !IsWindow(box); }, timeoutMs);
+}
+
 bool IsTopmost(HWND window) {
   return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }

@@ -68,6 +68,13 @@ COLORREF ScreenPixel(int x, int y);
 // The link window's background colour, the strip under its list.
 inline constexpr COLORREF kLinkWindowColour = RGB(187, 187, 255);
 
+// A message box's text (its static control) and its caption.
+std::string MessageBoxText(HWND box);
+std::string MessageBoxCaption(HWND box);
+// Presses the button `id` (IDOK, IDCANCEL, IDYES, IDNO) of a message box
+// and waits for the box to go.
+bool AnswerMessageBox(HWND box, int id, DWORD timeoutMs = 5000);
+
 bool IsTopmost(HWND window);
 SIZE ClientSize(HWND window);
 // True when `upper` is above `lower` in the z-order of top-level windows.

@@ -164,6 +164,7 @@ bool StandinHost::Start(const Options& options) {
   EvidenceFiles().push_back(log_);
   std::string arguments = "--log \"" + log_ + "\" --title-window " + std::to_string(options.titleWindowMs);
   if (!options.caption.empty()) arguments += " --caption \"" + options.caption + "\"";
+  if (!options.friendBook.empty()) arguments += " --friend-book \"" + options.friendBook + "\"";
   const std::string exe = options.exe.empty() ? BinDir() + "standin-host.exe" : options.exe;
   process_ = ChildProcess::Start(exe, arguments);
   if (!process_.Running()) return false;

@@ -69,6 +69,7 @@ class StandinHost {
     std::string caption;       // empty: the host's real caption
     int titleWindowMs = 0;     // 0 none, -1 until closed by command, else ms
     std::string exe;           // empty: standin-host.exe in BinDir()
+    std::string friendBook;    // not empty: a sample friend book is written there
   };
   StandinHost() = default;
   // Starts the host and waits for its application window.

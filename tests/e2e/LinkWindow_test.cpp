@@ -11,7 +11,7 @@
 #include "hostaccess/HostIdentifiers.h"
 #include "tests/e2e/AgentSupport.h"
 #include "tests/e2e/E2eSupport.h"
-#include "tests/e2e/ShellOpens.h"
+#include "tests/e2e/ShellRecorder.h"
 #include "toolbox/Clipboard_win.h"
 
 namespace {
@@ -167,12 +167,12 @@ TEST_F(LinkWindow, TheRichEditOfAReadingWindowWorksLikeTheMemo) {
 
 TEST_F(LinkWindow, AUrlEntryIsOpenedByTheShellAndTheWindowHides) {
   StartWith("");
-  e2e::ShellOpens opens;
+  e2e::ShellRecorder opens({"http", "https", "Folder", ".doc"}, e2e::ScratchDir() + "shell-opens.log");
   SetLines(memo_, "http://example.com/a http://example.com/b");
   ASSERT_TRUE(OpenOn(memo_, 0));
   OpenEntry(1);
-  ASSERT_TRUE(opens.WaitForLines(1, 10000)) << "nothing was opened";
-  EXPECT_EQ(opens.Lines(), (Entries{"http://example.com/b"}));
+  ASSERT_TRUE(opens.WaitForOpens(1, 10000)) << "nothing was opened";
+  EXPECT_EQ(opens.Opened(), (Entries{"http://example.com/b"}));
   EXPECT_FALSE(Visible(parts_.form));
 }
 
@@ -183,7 +183,7 @@ TEST_F(LinkWindow, TheHostsNoticesListTheAttachmentOrTheFolderAndOpenThem) {
   const std::string extracted = attach + "\\abc";
   ASSERT_TRUE(CreateDirectoryA(extracted.c_str(), nullptr));
   StartWith(attach);
-  e2e::ShellOpens opens;
+  e2e::ShellRecorder opens({"http", "https", "Folder", ".doc"}, e2e::ScratchDir() + "shell-opens.log");
   SetLines(memo_, "Mochiru>>>>>添付ファイル:report.doc がありました。\r\n"
                   "Mochiru>>>>>" + extracted + "に展開しました\r\n"
                   "Mochiru>>>>>お知らせです\r\n");
@@ -194,7 +194,7 @@ TEST_F(LinkWindow, TheHostsNoticesListTheAttachmentOrTheFolderAndOpenThem) {
   EXPECT_EQ(e2e::WindowText(parts_.label2), "開きたい添付ファイルをダブルクリック！");
   e2e::SaveEvidenceScreenshot("LinkWindow.attachment");
   OpenEntry(0);
-  ASSERT_TRUE(opens.WaitForLines(1, 10000));
+  ASSERT_TRUE(opens.WaitForOpens(1, 10000));
   EXPECT_FALSE(Visible(parts_.form));
 
   ASSERT_TRUE(OpenOn(memo_, 1));
@@ -203,7 +203,7 @@ TEST_F(LinkWindow, TheHostsNoticesListTheAttachmentOrTheFolderAndOpenThem) {
   EXPECT_EQ(e2e::WindowText(parts_.label2), "↑のフォルダ名をダブルクリック！");
   e2e::SaveEvidenceScreenshot("LinkWindow.folder");
   OpenEntry(0);
-  ASSERT_TRUE(opens.WaitForLines(2, 10000));
+  ASSERT_TRUE(opens.WaitForOpens(2, 10000));
 
   // A marker line that is neither: an empty list under the labels it had.
   ASSERT_TRUE(OpenOn(memo_, 2));
@@ -214,7 +214,7 @@ TEST_F(LinkWindow, TheHostsNoticesListTheAttachmentOrTheFolderAndOpenThem) {
   e2e::PumpFor(1500);
   EXPECT_TRUE(Visible(parts_.form));
 
-  const Entries opened = opens.Lines();
+  const Entries opened = opens.Opened();
   ASSERT_EQ(opened.size(), 2u);
   // The shell hands paths over in their Z:\ form.
   EXPECT_TRUE(opened[0].ends_with("\\Attach\\report.doc")) << opened[0];

@@ -270,7 +270,7 @@ TEST_F(SettingsCommands, WithoutAStartUpFolderNoShortcutIsMadeAndTheUserIsTold) 
 }
 
 TEST_F(SettingsCommands, HelpOpensTheHelpPageBesideTheAgentThroughTheShell) {
-  e2e::ShellRecorder recorder(".htm", e2e::ScratchDir() + "opened.log");
+  e2e::ShellRecorder recorder({".htm"}, e2e::ScratchDir() + "opened.log");
   ASSERT_NO_FATAL_FAILURE(StartAgent());
 
   // Without the page nothing opens and nothing is said.

@@ -1,17 +1,15 @@
 #include "tests/e2e/ShellRecorder.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "tests/e2e/E2eSupport.h"
+#include "tests/e2e/ShellStandIns.h"
 
 namespace e2e {
 
 namespace {
 
+// The file type of the recorder, which the extensions are pointed at.
 constexpr char kRecorderType[] = "SorvikTest.recorder";
 
 bool SetDefault(const std::string& key, const std::string& value) {
@@ -28,35 +26,40 @@ bool SetDefault(const std::string& key, const std::string& value) {
 
 }  // namespace
 
-ShellRecorder::ShellRecorder(const std::string& extension, const std::string& logPath)
-    : extension_(extension), logPath_(logPath) {
+ShellRecorder::ShellRecorder(std::initializer_list<std::string> keys, const std::string& logPath)
+    : logPath_(logPath) {
   DeleteFileA(logPath_.c_str());
-  char old[256] = {};
-  LONG size = sizeof old;
-  hadType_ = RegQueryValueA(HKEY_CLASSES_ROOT, extension_.c_str(), old, &size) == ERROR_SUCCESS;
-  if (hadType_) oldType_ = old;
-  const std::string command = "\"" + BinDir() + "shell-recorder.exe\" \"" + logPath_ + "\" \"%1\"";
-  EXPECT_TRUE(SetDefault(std::string(kRecorderType) + "\\shell\\open\\command", command));
-  EXPECT_TRUE(SetDefault(extension_, kRecorderType));
+  for (const std::string& key : keys) {
+    if (key.empty() || key[0] != '.') {
+      EXPECT_TRUE(RegisterShellRecorder(key, logPath_)) << key;
+      continue;
+    }
+    Extension extension{key, {}, false};
+    char old[256] = {};
+    LONG size = sizeof old;
+    extension.hadType = RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), old, &size) == ERROR_SUCCESS;
+    if (extension.hadType) extension.oldType = old;
+    extensions_.push_back(extension);
+    EXPECT_TRUE(RegisterShellRecorder(kRecorderType, logPath_));
+    EXPECT_TRUE(SetDefault(key, kRecorderType)) << key;
+  }
 }
 
 ShellRecorder::~ShellRecorder() {
-  if (hadType_) {
-    SetDefault(extension_, oldType_);
-  } else {
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, extension_.c_str());
+  for (const Extension& extension : extensions_) {
+    if (extension.hadType) {
+      SetDefault(extension.name, extension.oldType);
+    } else {
+      RegDeleteKeyA(HKEY_CLASSES_ROOT, extension.name.c_str());
+    }
   }
-  RegDeleteTreeA(HKEY_CLASSES_ROOT, kRecorderType);
+  if (!extensions_.empty()) RegDeleteTreeA(HKEY_CLASSES_ROOT, kRecorderType);
 }
 
-std::vector<std::string> ShellRecorder::Opened() const {
-  std::vector<std::string> lines;
-  std::istringstream in(ReadWholeFile(logPath_));
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
+std::vector<std::string> ShellRecorder::Opened() const { return RecordedOpens(logPath_); }
+
+bool ShellRecorder::WaitForOpens(std::size_t count, DWORD timeoutMs) const {
+  return WaitUntil([&] { return Opened().size() >= count; }, timeoutMs);
 }
 
 }  // namespace e2e

@@ -70,4 +70,26 @@ TEST(PauseAnsweringSentMessages, AnswersSentMessagesAtOnceAndLeavesPostedOnesQue
   EXPECT_TRUE(PeekMessageA(&msg, window.get(), kPosted, kPosted, PM_REMOVE)) << "the posted message is still queued";
 }
 
+TEST(ProcessPendingMessages, HandlesWhatIsQueuedAndLeavesTheQuitForTheMainLoop) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = Receiver;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "SorvikTestPending";
+  RegisterClassA(&wc);
+  const UniqueWindow window(CreateWindowExA(0, "SorvikTestPending", "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                            nullptr, wc.hInstance, nullptr));
+  ASSERT_NE(window.get(), nullptr);
+  postedSeen = 0;
+  PostMessageA(window.get(), kPosted, 0, 0);
+  PostMessageA(window.get(), kPosted, 0, 0);
+  PostQuitMessage(7);
+  const DWORD start = GetTickCount();
+  ProcessPendingMessages();
+  EXPECT_LT(GetTickCount() - start, 500u) << "it waited for more";
+  EXPECT_EQ(postedSeen, 2);
+  MSG msg;
+  ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit message was lost";
+  EXPECT_EQ(msg.wParam, 7u);
+}
+
 }  // namespace

@@ -23,12 +23,22 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       break;
     case WM_LBUTTONUP: Log("lbuttonup " + cls + " " + HandleText(window)); break;
     case WM_SETFOCUS: Log("focus " + cls + " " + HandleText(window)); break;
-    case WM_PASTE: Log("paste " + cls + " " + HandleText(window)); break;
     default: break;
   }
   auto base = BaseProcs.find(cls);
-  return base == BaseProcs.end() ? DefWindowProcA(window, message, wParam, lParam)
-                                 : CallWindowProcA(base->second, window, message, wParam, lParam);
+  if (base == BaseProcs.end()) {
+    // A panel passes its controls' notifications on to its window.
+    if (message == WM_COMMAND) return SendMessageA(GetParent(window), message, wParam, lParam);
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  const LRESULT result = CallWindowProcA(base->second, window, message, wParam, lParam);
+  if (message == WM_PASTE) {
+    // What the control holds after the paste.
+    char text[4096] = {};
+    GetWindowTextA(window, text, sizeof text);
+    Log("paste " + cls + " " + HandleText(window) + " " + OneLine(text));
+  }
+  return result;
 }
 
 void RegisterSuperclass(const char* name, const char* base) {

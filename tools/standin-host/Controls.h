@@ -1,7 +1,8 @@
 // The host's controls: superclasses of the standard controls under the
 // host's class names (TEdit, TMemo and TRichEdit from EDIT, TButton from
-// BUTTON, TMochiruListBox from LISTBOX) and a plain container TPanel. Their
-// procedures log the mouse messages, the focus and the pastes they get.
+// BUTTON, TMochiruListBox from LISTBOX) and a plain container TPanel, which
+// passes its controls' notifications on to its window. Their procedures log
+// the mouse messages, the focus, and what they hold after a paste.
 #pragma once
 
 #include <windows.h>

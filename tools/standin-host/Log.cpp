@@ -36,4 +36,14 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
+std::string OneLine(const std::string& text) {
+  std::string line;
+  for (const char c : text) {
+    if (c == '\r') line += "\\r";
+    else if (c == '\n') line += "\\n";
+    else line += c;
+  }
+  return line;
+}
+
 }  // namespace standin

@@ -15,5 +15,7 @@ void Log(const std::string& line);
 long long Now();
 std::string HandleText(HWND window);
 std::string ClassOf(HWND window);
+// A text for one log line: line breaks written as \r and \n.
+std::string OneLine(const std::string& text);
 
 }  // namespace standin

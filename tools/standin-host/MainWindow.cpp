@@ -1,6 +1,7 @@
 #include "tools/standin-host/MainWindow.h"
 
 #include "hostaccess/HostIdentifiers.h"
+#include "hostaccess/HostMailWindows.h"
 #include "tools/standin-host/Log.h"
 
 namespace standin {
@@ -26,6 +27,11 @@ MainWindow* MainWindow::Create(WindowOwner& owner, HWND application) {
 
 LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_SIZE && memo != nullptr) MoveWindow(memo, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+  if (message == WM_COMMAND && wParam == HOST_CMD_NEW_MAIL && lParam == 0) {
+    Log("command " + ClassOf(window) + " " + HandleText(window) + " " + std::to_string(HOST_CMD_NEW_MAIL));
+    if (onNewMail) onNewMail();
+    return 0;
+  }
   return HostWindow::HandleMessage(window, message, wParam, lParam);
 }
 

@@ -1,6 +1,9 @@
 // "TMainWnd": the host's main window, with a "TMemo" text control that
-// fills it and holds a few lines (tests put their own in).
+// fills it and holds a few lines (tests put their own in). Command 4 (a new
+// mail) is handed to whoever opens mail-writing windows.
 #pragma once
+
+#include <functional>
 
 #include "tools/standin-host/HostWindow.h"
 
@@ -15,6 +18,8 @@ class MainWindow : public HostWindow {
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
   HWND memo = nullptr;
+  // Called for WM_COMMAND 4.
+  std::function<void()> onNewMail;
 
  private:
   using HostWindow::HostWindow;

@@ -7,6 +7,7 @@
 // own (HostWindow for any class, MainWindow, ...).
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <sstream>
@@ -16,10 +17,14 @@
 #include "hostaccess/HostIdentifiers.h"
 #include "tools/standin-host/ButtonListWindows.h"
 #include "tools/standin-host/Controls.h"
+#include "tools/standin-host/FriendBookFile.h"
 #include "tools/standin-host/HostWindow.h"
 #include "tools/standin-host/Log.h"
+#include "tools/standin-host/MailScenario.h"
+#include "tools/standin-host/MailWindow.h"
 #include "tools/standin-host/MainWindow.h"
 #include "tools/standin-host/ReadWindow.h"
+#include "tools/standin-host/ReceivedMailWindow.h"
 #include "tools/standin-host/StandinProtocol.h"
 
 namespace standin {
@@ -27,6 +32,7 @@ namespace {
 
 constexpr UINT_PTR kHeartbeatTimer = 1;
 constexpr UINT_PTR kTitleTimer = 2;
+constexpr UINT_PTR kNewMailTimer = 3;
 constexpr UINT kBenchMessage = WM_APP + 1;
 
 class StandinHost : public MessageHandler, public WindowOwner {
@@ -43,6 +49,8 @@ class StandinHost : public MessageHandler, public WindowOwner {
                  int y, int w, int h);
   LRESULT Command(const std::string& text);
   LRESULT Bench(long count);
+  LRESULT MailCommand(const std::string& verb, const std::string& text, std::istringstream& in);
+  void NewMail();
 
   std::string caption_;
   int titleWindowMs_;
@@ -51,6 +59,7 @@ class StandinHost : public MessageHandler, public WindowOwner {
   HWND memo_ = nullptr;
   HWND title_ = nullptr;
   std::map<HWND, HostWindow*> windows_;
+  MailScenario mail_;
 };
 
 HWND StandinHost::NewWindow(const std::string& cls, const std::string& title, HWND owner,
@@ -99,6 +108,7 @@ bool StandinHost::Create() {
   if (main == nullptr) return false;
   main_ = main->handle;
   memo_ = main->memo;
+  main->onNewMail = [this] { NewMail(); };
   windows_[main_] = main;
   if (title_ != nullptr) SetWindowPos(title_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   return true;
@@ -238,8 +248,39 @@ LRESULT StandinHost::Command(const std::string& text) {
     in >> count;
     return count > 0 ? Bench(count) : -1;
   }
+  if (const LRESULT answer = MailCommand(verb, text, in); answer != -1) return answer;
   if (verb == "quit") {
     PostMessageA(app_, WM_CLOSE, 0, 0);
+    return 1;
+  }
+  return -1;
+}
+
+// Command 4 on the main window: a mail-writing window after the scenario's
+// delay, or never.
+void StandinHost::NewMail() {
+  if (mail_.mailDelayMs == MailScenario::kNever) {
+    Log("mailwindow-never");
+  } else if (mail_.mailDelayMs == 0) {
+    MailWindow::Create(*this, app_);
+  } else {
+    SetTimer(app_, kNewMailTimer, static_cast<UINT>(mail_.mailDelayMs), nullptr);
+  }
+}
+
+// The verbs of the mail windows; -1 when `verb` is none of them.
+LRESULT StandinHost::MailCommand(const std::string& verb, const std::string& text, std::istringstream& in) {
+  if (verb == "rx-window") return reinterpret_cast<LRESULT>(ReceivedMailWindow::Create(*this, app_, mail_));
+  if (verb == "print-delay" || verb == "mail-delay") {
+    int ms = 0;
+    if (!(in >> ms) || ms < MailScenario::kNever) return -1;
+    (verb == "print-delay" ? mail_.printDelayMs : mail_.mailDelayMs) = ms;
+    return 1;
+  }
+  if (verb == "print-text") {
+    // The rest of the command as it is: the text holds line breaks.
+    const std::size_t space = text.find(' ');
+    mail_.printText = space == std::string::npos ? "" : text.substr(space + 1);
     return 1;
   }
   return -1;
@@ -277,6 +318,10 @@ LRESULT StandinHost::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
       return Command(std::string(static_cast<const char*>(data->lpData), data->cbData));
     }
     case WM_TIMER:
+      if (wParam == kNewMailTimer) {
+        KillTimer(window, kNewMailTimer);
+        MailWindow::Create(*this, app_);
+      }
       if (wParam == kTitleTimer) {
         KillTimer(window, kTitleTimer);
         if (title_ != nullptr) SendMessageA(title_, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -308,13 +353,25 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::string caption = HOST_CAPTION;
   std::string logPath = DefaultLogPath();
   int titleWindowMs = 0;
+  std::string friendBook;
   for (int i = 1; i + 1 < __argc; i += 2) {
     const std::string option = __argv[i];
     if (option == "--caption") caption = __argv[i + 1];
     else if (option == "--log") logPath = __argv[i + 1];
     else if (option == "--title-window") titleWindowMs = std::atoi(__argv[i + 1]);
+    else if (option == "--friend-book") friendBook = __argv[i + 1];
   }
   OpenLog(logPath);
+  if (!friendBook.empty() && GetFileAttributesA(friendBook.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    // The host keeps its friend book in its own folder; a sample one stands
+    // in for the user's.
+    if (FILE* out = std::fopen(friendBook.c_str(), "wb")) {
+      const std::string bytes = FriendBookBytes(SampleFriends());
+      std::fwrite(bytes.data(), 1, bytes.size(), out);
+      std::fclose(out);
+      Log("friend-book " + friendBook);
+    }
+  }
 
   StandinHost host(caption, titleWindowMs);
   if (!host.Create()) return 1;

@@ -30,7 +30,29 @@
 //   post-thread <message>     PostThreadMessage to the host's own thread
 //   bench <count>             post and retrieve <count> messages; answer:
 //                             the mean cost of one message in nanoseconds
+//   rx-window                 show a received-mail window "TRxWnd" (command
+//                             52 opens the print preview "TPrintWnd" "印刷");
+//                             answer: handle
+//   print-text <text>         the header text of the previews opened from
+//                             now on (all the rest of the command, line
+//                             breaks included)
+//   print-delay <ms>          how long after command 52 the preview opens;
+//                             -1: never (default 0)
+//   mail-delay <ms>           how long after command 4 on the main window a
+//                             mail-writing window "TMailWnd" "メールを書く"
+//                             opens; -1: never (default 0)
 //   quit                      end the host
+//
+// Besides the channel, --friend-book <path> on the command line writes a
+// sample friend book there when no file is there yet.
+//
+// The log, one event a line: created, shown, hidden, close, destroyed,
+// dblclick and lbuttonup of windows and controls; "command <class> <hwnd>
+// <id>" for commands 52 and 4; "preview <hwnd> text <hwnd> cancel <hwnd>"
+// and "mailwindow <hwnd> to <hwnd> cc <hwnd> subject <hwnd> body <hwnd>"
+// as those windows are made; "clicked <caption> <hwnd>" for the preview's
+// buttons; "paste <class> <hwnd> <text after the paste>" (line breaks
+// written as \r and \n).
 #pragma once
 
 #include <windows.h>

@@ -1,23 +1,51 @@
-// A stand-in for the programs the shell starts to open a URL, a document or
-// a folder: registered as the "open" command of those in the test prefix, it
-// appends what it was asked to open, one line per start, to the file named
-// by its first argument:
-//   shell-recorder.exe <log file> <what to open...>
+// A test-only program that takes the place of what the shell would open
+// (the default mail program for "mailto:", a browser, a file's program...):
+// registered as the open command with its log file as first argument,
+//   "shell-recorder.exe" "<log>" %1
+// it appends the rest of its command line, as the shell gave it, to the log
+// as one line, in the system's code page, and ends.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  if (__argc < 2) return 2;
-  std::string opened;
-  for (int i = 2; i < __argc; ++i) {
-    if (i > 2) opened += ' ';
-    opened += __argv[i];
+namespace {
+
+// The command line after its first `count` arguments, as written.
+std::wstring TailAfter(const wchar_t* line, int count) {
+  const wchar_t* p = line;
+  for (int i = 0; i < count; ++i) {
+    while (*p == L' ' || *p == L'\t') ++p;
+    bool quoted = false;
+    while (*p != L'\0' && (quoted || (*p != L' ' && *p != L'\t'))) {
+      if (*p == L'"') quoted = !quoted;
+      ++p;
+    }
   }
-  FILE* log = std::fopen(__argv[1], "ab");
-  if (log == nullptr) return 1;
-  std::fprintf(log, "%s\n", opened.c_str());
+  while (*p == L' ' || *p == L'\t') ++p;
+  return p;
+}
+
+std::string ToAnsi(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                       nullptr);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+  return bytes;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (argv == nullptr || argc < 2) return 2;
+  const std::string line = ToAnsi(TailAfter(GetCommandLineW(), 2));
+  FILE* log = _wfopen(argv[1], L"ab");
+  LocalFree(argv);
+  if (log == nullptr) return 3;
+  std::fprintf(log, "%s\n", line.c_str());
   std::fclose(log);
   return 0;
 }

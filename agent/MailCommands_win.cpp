@@ -1,0 +1,256 @@
+#include "agent/MailCommands_win.h"
+
+#include <algorithm>
+
+#include "agent/FriendDialog_win.h"
+#include "agent/MailCommands.h"
+#include "agent/MainForm_win.h"
+#include "agent/MenuCommands.h"
+#include "hostaccess/HostMailWindows.h"
+#include "keys/SendKeys_win.h"
+#include "toolbox/Clipboard_win.h"
+#include "toolbox/ShellUtils_win.h"
+#include "toolbox/Timeout.h"
+#include "toolbox/Waiting_win.h"
+#include "toolbox/WindowUtils_win.h"
+
+namespace {
+
+// How long "宛先貼り" and "宛名貼り" give the system to carry out their
+// Alt+Tab before they look at the foreground window: the task switch is
+// not done by the time the keys have been sent.
+constexpr DWORD kTaskSwitchSettleMs = 2000;
+
+// The first child of `parent` of class `cls` with the title `title` (any
+// title when null); null when `parent` is null, so that a missing parent is
+// never read as "search the top-level windows".
+HWND ChildOf(HWND parent, const char* cls, const char* title) {
+  return parent != nullptr ? FindWindowExA(parent, nullptr, cls, title) : nullptr;
+}
+
+// The first TEdit inside the first TPanel of a mail-writing window.
+HWND RecipientsField(HWND mailWindow) {
+  return ChildOf(ChildOf(mailWindow, HOST_PANEL_CLASS, nullptr), HOST_EDIT_CLASS, nullptr);
+}
+
+// Whether the program of `window` has carried out its activation: the
+// window is its thread's active window and holds the thread's focus.
+bool ActivationDone(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return false;
+  return info.hwndActive == window && info.hwndFocus != nullptr &&
+         (info.hwndFocus == window || IsChild(window, info.hwndFocus));
+}
+
+// Puts `text` on the clipboard and has `control` paste it; the paste is
+// done in the host before this returns.
+void PasteInto(HWND control, const std::string& text) {
+  SetClipboardText(text);
+  if (control != nullptr) SendMessageA(control, WM_PASTE, 0, 0);
+}
+
+}  // namespace
+
+MailWriteControls OpenMailWriteWindow(HWND hostMainWindow) {
+  MailWriteControls controls;
+  if (hostMainWindow != nullptr) PostMessageA(hostMainWindow, WM_COMMAND, HOST_CMD_NEW_MAIL, 0);
+  StartTimeout(kMailWindowWaitMs);
+  while (!TimedOut()) {
+    controls.Window = FindWindowA(HOST_MAIL_CLASS, HOST_MAIL_TITLE);
+    if (controls.Window != nullptr) {
+      SetForegroundWindow(controls.Window);
+      TIntegerList children;
+      ListChildWindows(controls.Window, children, cwDirectChildren);
+      if (children.Count() > 2) controls.SubjectEdit = ListValueToWindow(children.Get(2));
+      controls.ToEdit = RecipientsField(controls.Window);
+      controls.BodyMemo = ChildOf(controls.Window, HOST_MEMO_CLASS, nullptr);
+      return controls;
+    }
+    PauseAnsweringSentMessages(kPollPauseMs);
+  }
+  return controls;
+}
+
+bool TMailCommands::Command(unsigned id) {
+  void (TMailCommands::*handler)() = nullptr;
+  switch (id) {
+    case cmdToCopy: handler = &TMailCommands::MenuItemToCopyClick; break;
+    case cmdFromCopy: handler = &TMailCommands::MenuItemFromCopyClick; break;
+    case cmdAllReplay: handler = &TMailCommands::MenuItemAllReplayClick; break;
+    case cmdForward: handler = &TMailCommands::MenuItemForwardClick; break;
+    case cmdReplayMailer: handler = &TMailCommands::MenuItemReplayMailerClick; break;
+    case cmdAllReplayMailer: handler = &TMailCommands::MenuItemAllReplayMailerClick; break;
+    case cmdSendPaste: handler = &TMailCommands::MenuItemSendPasteClick; break;
+    case cmdFriendsPaste: handler = &TMailCommands::MenuItemFriendsPasteClick; break;
+    case cmdFriendsCopy: handler = &TMailCommands::MenuItemFriendsCopyClick; break;
+    default: return false;
+  }
+  if (running_) return true;
+  running_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{running_};
+  (this->*handler)();
+  return true;
+}
+
+bool TMailCommands::FetchMailHeader() {
+  form_.MailHeader.clear();
+  // Only the button this call finds is ever clicked.
+  form_.PrintCancelButton = nullptr;
+  HWND received = form_.HostWindows[hwRxWnd];
+  if (received != nullptr) PostMessageA(received, WM_COMMAND, HOST_CMD_PRINT, 0);
+  StartTimeout(kPrintWindowWaitMs);
+  while (!TimedOut()) {
+    HWND preview = FindWindowA(HOST_PRINT_CLASS, HOST_PRINT_TITLE);
+    if (preview != nullptr) {
+      // The text is read whether or not the preview comes to the front.
+      StartTimeout(kPrintForegroundWaitMs);
+      while (!TimedOut()) {
+        SetForegroundWindow(preview);
+        if (GetForegroundWindow() == preview) break;
+        PauseAnsweringSentMessages(kPollPauseMs);
+      }
+      ProcessPendingMessages();
+      // An empty title, not any title: a panel with a caption is not the one.
+      HWND panel = ChildOf(preview, HOST_PANEL_CLASS, "");
+      HWND edit = ChildOf(panel, HOST_RICHEDIT_CLASS, "");
+      form_.PrintCancelButton = ChildOf(panel, HOST_BUTTON_CLASS, HOST_PRINT_CANCEL_CAPTION);
+      const int length = edit != nullptr ? std::min(ControlTextLength(edit), kMaxHeaderChars) : 0;
+      form_.MailHeader = SplitHeaderText(ControlText(edit, length));
+      break;
+    }
+    PauseAnsweringSentMessages(kPollPauseMs);
+  }
+  if (form_.MailHeader.size() >= kMinHeaderLines) return false;
+  ShowMessageBox(kHeaderFailedMessage, kHeaderFailedCaption, MB_OK | MB_ICONERROR);
+  ClosePrintWindow();
+  return true;
+}
+
+void TMailCommands::ClosePrintWindow() {
+  HWND button = form_.PrintCancelButton;
+  if (button != nullptr) {
+    // A click at the button's client point (3, 3).
+    PostMessageA(button, WM_LBUTTONDOWN, 3, MAKELPARAM(3, 3));
+    PostMessageA(button, WM_LBUTTONUP, 3, MAKELPARAM(3, 3));
+  }
+  ProcessPendingMessages();
+}
+
+void TMailCommands::CopyAndShow(const std::string& text) {
+  SetClipboardText(text);
+  ShowMessageBox(CopiedMessage(text), kApplicationTitle, MB_OK);
+  // The preview closes only after the message has been read.
+  ClosePrintWindow();
+}
+
+void TMailCommands::MenuItemToCopyClick() {
+  if (FetchMailHeader()) return;
+  CopyAndShow(RecipientsCopyText(form_.MailHeader));
+}
+
+void TMailCommands::MenuItemFromCopyClick() {
+  if (FetchMailHeader()) return;
+  CopyAndShow(SenderCopyText(form_.MailHeader));
+}
+
+void TMailCommands::MenuItemReplayMailerClick() {
+  if (FetchMailHeader()) return;
+  ClosePrintWindow();
+  // The default mail program not starting is not reported.
+  ShellOpenHidden(ReplyMailerUrl(form_.MailHeader));
+}
+
+void TMailCommands::MenuItemAllReplayMailerClick() {
+  if (FetchMailHeader()) return;
+  ClosePrintWindow();
+  ShellOpenHidden(ReplyAllMailerUrl(form_.MailHeader));
+}
+
+void TMailCommands::MenuItemAllReplayClick() {
+  if (FetchMailHeader()) return;
+  const std::string list = ReplyAllList(form_.MailHeader);
+  const std::string subject = ReplySubject(form_.MailHeader);
+  const MailWriteControls mail = OpenMailWriteWindow(form_.HostWindows[hwMainWnd]);
+  if (mail.Window != nullptr) {
+    PasteInto(mail.ToEdit, list);
+    PasteInto(mail.SubjectEdit, subject);
+  }
+  ClosePrintWindow();
+}
+
+void TMailCommands::MenuItemForwardClick() {
+  if (FetchMailHeader()) return;
+  const std::string subject = ForwardSubject(form_.MailHeader);
+  const std::string body = ForwardBody(form_.MailHeader);
+  const MailWriteControls mail = OpenMailWriteWindow(form_.HostWindows[hwMainWnd]);
+  if (mail.Window != nullptr) {
+    PasteInto(mail.SubjectEdit, subject);
+    PasteInto(mail.BodyMemo, body);
+  }
+  ClosePrintWindow();
+}
+
+void TMailCommands::SwitchToPreviousWindow() {
+  HWND before = GetForegroundWindow();
+  SendKeys("%{TAB}", true);
+  // Done when another window is in front and its program has activated it
+  // (its focus is back in it); the foreground is briefly none meanwhile.
+  const DWORD start = GetTickCount();
+  for (;;) {
+    HWND now = GetForegroundWindow();
+    if (now != nullptr && now != before && ActivationDone(now)) return;
+    if (GetTickCount() - start >= kTaskSwitchSettleMs) return;
+    PauseAnsweringSentMessages(kPollPauseMs);
+  }
+}
+
+std::string TMailCommands::ChooseFriends() {
+  // Cleared first: a cancelled dialog leaves the clipboard empty.
+  SetClipboardText("");
+  MenuItemFriendsCopyClick();
+  return GetClipboardText();
+}
+
+void TMailCommands::MenuItemSendPasteClick() {
+  SwitchToPreviousWindow();
+  HWND mailWindow = GetForegroundWindow();
+  if (GetClassNameString(mailWindow) != HOST_MAIL_CLASS) {
+    ShowMessageBox(kNotMailWindowMessage, "", MB_OK);
+    return;
+  }
+  HWND to = RecipientsField(mailWindow);
+  const std::string chosen = ChooseFriends();
+  if (chosen.empty()) return;
+  // The field's length as the control itself holds it: the host's edit is
+  // in another program, whose text GetWindowTextLengthA cannot read.
+  PasteInto(to, RecipientsPasteText(to != nullptr ? ControlTextLength(to) : 0, chosen));
+}
+
+void TMailCommands::MenuItemFriendsPasteClick() {
+  const std::string chosen = ChooseFriends();
+  if (chosen.empty()) return;
+  SwitchToPreviousWindow();
+  // Whatever control has the focus in that window, host or not.
+  HWND window = GetForegroundWindow();
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  const DWORD own = GetCurrentThreadId();
+  const bool attached = thread != 0 && thread != own && AttachThreadInput(own, thread, TRUE);
+  HWND focus = GetFocus();
+  if (attached) AttachThreadInput(own, thread, FALSE);
+  if (focus != nullptr) SendMessageA(focus, WM_PASTE, 0, 0);
+}
+
+void TMailCommands::MenuItemFriendsCopyClick() {
+  TPasteFriend* dialog = form_.PasteFriend;
+  if (dialog == nullptr) return;
+  // At the right edge of the screen, from the top, 20 pixels short of the
+  // screen's height.
+  const WindowSize screen = GetWindowSize(GetDesktopWindow());
+  const WindowSize size = GetWindowSize(dialog->Handle());
+  MoveWindow(dialog->Handle(), screen.width - size.width, 0, size.width, screen.height - 20, TRUE);
+  dialog->ShowModal();
+}

@@ -1,0 +1,72 @@
+// The tray menu's mail commands: copy the recipients or the sender of the
+// mail selected in the host's received-mail list, reply to all or forward
+// in a new host mail, reply through the default mail program, and paste
+// friends from the friend book into the mail being written.
+//
+// The host offers no programming interface: the commands ask its windows
+// for the print preview or a new mail with WM_COMMAND, wait for those
+// windows to appear, read their controls, and write into them only through
+// the clipboard and WM_PASTE. While they wait they keep answering what the
+// host's thread sends the agent (its click reports, for which the host
+// waits); posted messages and input wait until the command is done. The
+// texts they make are in MailCommands.h.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class TSorvik;
+
+// The host's mail-writing window and its fields; Window is null when none
+// appeared.
+struct MailWriteControls {
+  HWND Window = nullptr;
+  HWND ToEdit = nullptr;       // the first TEdit in the window's first TPanel
+  HWND SubjectEdit = nullptr;  // the window's third direct child
+  HWND BodyMemo = nullptr;     // the window's first TMemo
+};
+
+// Asks the host's main window for a new mail and waits up to 10000 ms for a
+// window of class "TMailWnd" titled "メールを書く"; brings it to the front
+// and finds its fields.
+MailWriteControls OpenMailWriteWindow(HWND hostMainWindow);
+
+class TMailCommands {
+ public:
+  explicit TMailCommands(TSorvik& form) : form_(form) {}
+
+  // Runs the command with this menu item identifier (MenuCommands.h);
+  // false when it is not one of the mail commands. A command that arrives
+  // while another one runs (from a message handled during its waits) is
+  // dropped.
+  bool Command(unsigned id);
+
+  // Opens the print preview of the selected mail and reads its header into
+  // MailHeader, leaving the preview open. True when it FAILED: the error
+  // has been shown and the preview closed.
+  bool FetchMailHeader();
+  // Clicks the preview's cancel button that the last FetchMailHeader found.
+  void ClosePrintWindow();
+
+  void MenuItemToCopyClick();
+  void MenuItemFromCopyClick();
+  void MenuItemAllReplayClick();
+  void MenuItemForwardClick();
+  void MenuItemReplayMailerClick();
+  void MenuItemAllReplayMailerClick();
+  void MenuItemSendPasteClick();
+  void MenuItemFriendsPasteClick();
+  void MenuItemFriendsCopyClick();
+
+ private:
+  void CopyAndShow(const std::string& text);
+  // Alt+Tab back to the window that was active before the tray menu.
+  void SwitchToPreviousWindow();
+  // Runs the friend dialog; the address text it left on the clipboard, or
+  // empty when it was cancelled or nothing was chosen.
+  std::string ChooseFriends();
+
+  TSorvik& form_;
+  bool running_ = false;
+};
