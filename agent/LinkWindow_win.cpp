@@ -1,6 +1,7 @@
 #include "agent/LinkWindow_win.h"
 
 #include "agent/AttachFolder_win.h"
+#include "agent/MailCommands_win.h"
 #include "agent/MainForm_win.h"
 #include "toolbox/Clipboard_win.h"
 #include "toolbox/ShellUtils_win.h"
@@ -86,9 +87,13 @@ void TLinkWindow::PanelJumpClick() {
   ShowWindow(form_.Handle(), SW_HIDE);
   const EntryTarget target = TargetOf(form_.ListMode, ListEntry(form_.ListBox1, static_cast<int>(selected)), AttachFolder);
   switch (target.action) {
-    case EntryAction::NewMail:
-      // A new host mail addressed to the entry: joins the mail commands.
+    case EntryAction::NewMail: {
+      // A new host mail with the address in its recipients; nothing when the
+      // host opens none in time.
+      const MailWriteControls mail = OpenMailWriteWindow(form_.HostWindows[hwMainWnd]);
+      if (mail.Window != nullptr) PasteInto(mail.ToEdit, target.target);
       break;
+    }
     case EntryAction::OpenHidden:
       ShellOpenHidden(target.target);
       break;

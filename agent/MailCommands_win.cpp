@@ -43,14 +43,12 @@ bool ActivationDone(HWND window) {
          (info.hwndFocus == window || IsChild(window, info.hwndFocus));
 }
 
-// Puts `text` on the clipboard and has `control` paste it; the paste is
-// done in the host before this returns.
+}  // namespace
+
 void PasteInto(HWND control, const std::string& text) {
   SetClipboardText(text);
   if (control != nullptr) SendMessageA(control, WM_PASTE, 0, 0);
 }
-
-}  // namespace
 
 MailWriteControls OpenMailWriteWindow(HWND hostMainWindow) {
   MailWriteControls controls;

@@ -32,6 +32,10 @@ struct MailWriteControls {
 // and finds its fields.
 MailWriteControls OpenMailWriteWindow(HWND hostMainWindow);
 
+// Puts `text` on the clipboard and has `control` paste it; the paste is
+// done in the host before this returns.
+void PasteInto(HWND control, const std::string& text);
+
 class TMailCommands {
  public:
   explicit TMailCommands(TSorvik& form) : form_(form) {}

@@ -13,6 +13,7 @@
 #include "tests/e2e/E2eSupport.h"
 #include "tests/e2e/ShellRecorder.h"
 #include "toolbox/Clipboard_win.h"
+#include "toolbox/WindowUtils_win.h"
 
 namespace {
 
@@ -300,6 +301,22 @@ TEST_F(LinkWindow, AClickInTheHostWhileTheAgentWaitsForTheClipboardIsHandledAtOn
   const auto ms = [&](long long ticks) { return ticks * 1000 / frequency.QuadPart; };
   EXPECT_LT(ms(released - changed), 400) << "the host waited for the agent's pause: released "
                                          << ms(released - clicked) << " ms after the click";
+}
+
+TEST_F(LinkWindow, AMailtoEntryOpensANewHostMailWithTheAddressInItsRecipients) {
+  StartWith("");
+  SetLines(memo_, "連絡先: hanako@example.jp まで");
+  ASSERT_TRUE(OpenOn(memo_, 0));
+  ASSERT_EQ(ListedEntries(), (Entries{"mailto:hanako@example.jp"}));
+  OpenEntry(0);
+  HWND mail = nullptr;
+  ASSERT_TRUE(e2e::WaitUntil([&] { return (mail = FindWindowA("TMailWnd", "メールを書く")) != nullptr; }, 10000))
+      << "no new mail";
+  HWND to = FindWindowExA(FindWindowExA(mail, nullptr, HOST_PANEL_CLASS, nullptr), nullptr, HOST_EDIT_CLASS, nullptr);
+  ASSERT_NE(to, nullptr);
+  EXPECT_TRUE(e2e::WaitUntil([&] { return ControlText(to, 1000) == "hanako@example.jp"; }, 5000))
+      << "the recipients hold \"" << ControlText(to, 1000) << "\"";
+  EXPECT_FALSE(Visible(parts_.form));
 }
 
 }  // namespace

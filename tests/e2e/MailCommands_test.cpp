@@ -256,6 +256,10 @@ class FriendPastes : public MailFixture {
     const auto mail = WaitForMailWindow();
     ASSERT_TRUE(mail.has_value());
     mail_ = *mail;
+    // The agent sets a new mail window up as it opens (the body gets the
+    // focus); the user works in it after that.
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !HostEvents("focus TMemo " + Handle(mail_.body)).empty(); }, 5000))
+        << "the agent did not set the mail window up";
   }
   // The user was in `window` when the tray menu opened.
   void WorkingIn(HWND window) {
