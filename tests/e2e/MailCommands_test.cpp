@@ -14,6 +14,7 @@
 #include "agent/MenuCommands.h"
 #include "tests/e2e/MailFixture.h"
 #include "tests/e2e/ShellStandIns.h"
+#include "tests/e2e/TraySupport.h"
 #include "toolbox/Clipboard_win.h"
 #include "tools/standin-host/FriendBookFile.h"
 
@@ -81,6 +82,29 @@ TEST_F(MailCommands, CopyingRecipientsOrSenderShowsTheTextAndClosesThePreviewAft
   }
   // Both times the host was asked for the preview of the selected mail.
   EXPECT_EQ(HostEvents("command TRxWnd").size(), 2u);
+}
+
+// The same command as a user reaches it: a click on the tray icon, then
+// "受信簿(&R)" and "受取人コピー(&T)" by their keys.
+TEST_F(MailCommands, RecipientsCopyChosenInTheTrayMenuCopiesAndShowsTheText) {
+  const auto iconsBefore = e2e::TrayIconWindows();
+  Start();
+  HWND icon = e2e::WaitForNewTrayIcon(iconsBefore);
+  ASSERT_NE(icon, nullptr) << "no icon of the agent in the tray";
+  PrintText(kHeader);
+  ASSERT_TRUE(SetClipboardText("before"));
+  e2e::PumpFor(500);  // the host's report of its received-mail window is in
+  ASSERT_TRUE(e2e::OpenTrayMenu(agent_.Id(), icon));
+  e2e::PressKey('R');
+  ASSERT_TRUE(e2e::WaitForMenus(agent_.Id(), 2)) << "受信簿(&R) did not open";
+  e2e::PressKey('T');
+  ASSERT_TRUE(e2e::WaitForMenus(agent_.Id(), 0));
+  HWND box = WaitForBox("クリップボードにコピーしました");
+  ASSERT_NE(box, nullptr) << "no message";
+  EXPECT_EQ(e2e::MessageBoxText(box), "クリップボードにコピーしました\n\ntaro@example.jp,\"花子\"<hanako@example.jp>");
+  EXPECT_EQ(GetClipboardText(), "taro@example.jp,\"花子\"<hanako@example.jp>");
+  ASSERT_TRUE(e2e::AnswerMessageBox(box, IDOK));
+  EXPECT_TRUE(PreviewCloses()) << "the preview stayed";
 }
 
 TEST_F(MailCommands, AHeaderOfSevenLinesIsAcceptedAndOfSixGivesTheErrorAndClosesThePreview) {
