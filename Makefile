@@ -2,7 +2,7 @@
 #   make run    build, then run the stand-in host and the agent under Wine
 #   make test   install what is missing, build all three builds, run every test
 SHELL := /bin/bash
-.PHONY: all deps build build-win64 test run bench fuzz dist clean
+.PHONY: all deps build build-win32 build-win64 test run bench fuzz dist clean
 
 all: build
 
@@ -14,6 +14,10 @@ build: deps
 	  cmake --preset $$preset >/dev/null; \
 	  cmake --build --preset $$preset; \
 	done
+
+build-win32: deps
+	cmake --preset win32 >/dev/null
+	cmake --build --preset win32
 
 build-win64: deps
 	cmake --preset win64 >/dev/null
@@ -40,5 +44,9 @@ bench: build
 fuzz: build
 	bash scripts/run-fuzzers.sh build/fuzz $${FUZZ_SECONDS:-300}
 
+# The release: dist/Sorvik-<version>/ and its zip.
+dist: build-win32
+	bash scripts/make-dist.sh
+
 clean:
-	rm -rf build
+	rm -rf build dist

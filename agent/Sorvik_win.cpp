@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <cstdlib>
+
 #include "agent/AttachFolder_win.h"
 #include "agent/FriendDialog_win.h"
 #include "agent/MainForm_win.h"
@@ -83,3 +85,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   mainForm.SetTitleForm(nullptr);
   return 0;
 }
+
+// An exception that nothing catches ends the agent (the window trampoline
+// catches every one that leaves a handler, so this is a last resort). The
+// library's own handler would print the exception's type to a console the
+// agent does not have, and brings a demangler of some 40 KB along: this one
+// only ends the program.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx

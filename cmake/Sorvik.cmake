@@ -17,16 +17,24 @@ if(WIN32)
   # Everything is linked statically against libgcc, libstdc++ and
   # winpthreads: a user needs nothing but our two files.
   add_link_options(-static -static-libgcc -static-libstdc++)
-  # The shipped build carries no symbols.
-  add_link_options($<$<CONFIG:MinSizeRel>:-s>)
+  # The shipped build carries no symbols, and no code or data nothing uses.
+  add_compile_options($<$<CONFIG:MinSizeRel>:-ffunction-sections> $<$<CONFIG:MinSizeRel>:-fdata-sections>)
+  add_link_options($<$<CONFIG:MinSizeRel>:-s> $<$<CONFIG:MinSizeRel>:-Wl,--gc-sections>)
   # windres: our .rc files are UTF-8 and carry CP932 text.
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 endif()
 
+# The version, for the resources (SorvikVersion.h) and for `make dist`
+# (VERSION in the build folder).
+configure_file(${PROJECT_SOURCE_DIR}/cmake/SorvikVersion.h.in ${PROJECT_BINARY_DIR}/generated/SorvikVersion.h @ONLY)
+set(SORVIK_VERSION_QUAD "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0")
+configure_file(${PROJECT_SOURCE_DIR}/agent/Sorvik.manifest.in ${PROJECT_BINARY_DIR}/generated/Sorvik.manifest @ONLY)
+file(WRITE ${PROJECT_BINARY_DIR}/VERSION "${PROJECT_VERSION}\n")
+
 # Our own targets link this; third-party code does not.
 add_library(sorvik_flags INTERFACE)
 target_compile_options(sorvik_flags INTERFACE -Wall -Wextra -Werror)
-target_include_directories(sorvik_flags INTERFACE ${PROJECT_SOURCE_DIR})
+target_include_directories(sorvik_flags INTERFACE ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
 # Sources are UTF-8; narrow literals are the CP932 bytes the host and the
 # user's system use. C++20's <chrono> carries a literal micro sign, which CP932
 # lacks: our code does not include <chrono> (googletest, which does, is built

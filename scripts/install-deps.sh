@@ -11,7 +11,7 @@ packages=(
   wine64 xvfb openbox xdotool imagemagick fonts-ipafont-gothic x11-utils
   googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  nsis locales
+  nsis locales zip unzip libxml2-utils
 )
 
 # Wine takes its ANSI code page (932) from the ja_JP locale and converts file

@@ -24,7 +24,8 @@ rm -rf "$evidence" build/win64/e2e-scratch
 
 stage "module layers" $here/check-layers.sh
 stage "native unit tests (ASan+UBSan)" ctest --test-dir build/native --output-on-failure
-stage "i686 deliverables" $here/inspect-deliverables.sh build/win32/bin
+stage "the release (make dist) as a user receives it" \
+  bash -c "$here/make-dist.sh && $here/inspect-release.sh dist/Sorvik-\$(cat build/win32/VERSION)"
 stage "win64 unit and end-to-end tests under Wine" \
   $here/wine-session.sh build/win64/wine-session ctest --test-dir build/win64 --output-on-failure
 stage "fuzzing" $here/run-fuzzers.sh build/fuzz "${FUZZ_SECONDS:-15}"

@@ -3,7 +3,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <cstdio>
 #include <memory>
 
 #include "base/CodePage.h"
@@ -29,10 +28,17 @@ bool ShellOpenWith(const std::string& file, const std::string& parameters, int s
 }
 
 std::string HresultText(const char* step, HRESULT result) {
-  char text[128];
-  std::snprintf(text, sizeof text, "%s: 0x%08lX", step, static_cast<unsigned long>(result));
+  std::string text = std::string(step) + ": 0x";
+  const auto value = static_cast<unsigned long>(result);
+  for (int shift = 28; shift >= 0; shift -= 4) text += "0123456789ABCDEF"[(value >> shift) & 0xF];
   return text;
 }
+
+// The shell link object and its two interfaces. Defined here: the system's
+// GUID library would bring every GUID it knows into the program.
+constexpr GUID kShellLinkClass = {0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr GUID kShellLinkAInterface = {0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr GUID kPersistFileInterface = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 }  // namespace
 
@@ -66,12 +72,12 @@ bool CreateShortcutFile(const std::string& shortcutPath, const std::string& targ
                         const std::string& arguments, const std::string& workingDirectory,
                         const std::string& description) {
   IShellLinkA* rawLink = nullptr;
-  HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                IID_IShellLinkA, reinterpret_cast<void**>(&rawLink));
+  HRESULT hr = CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                kShellLinkAInterface, reinterpret_cast<void**>(&rawLink));
   if (FAILED(hr) || rawLink == nullptr) throw ShellLinkError("shell link object", hr);
   const UniqueCom<IShellLinkA> link(rawLink);
   IPersistFile* rawFile = nullptr;
-  hr = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&rawFile));
+  hr = link->QueryInterface(kPersistFileInterface, reinterpret_cast<void**>(&rawFile));
   if (FAILED(hr) || rawFile == nullptr) throw ShellLinkError("IPersistFile of the shell link", hr);
   const UniqueCom<IPersistFile> file(rawFile);
 
