@@ -8,9 +8,9 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
-#include <stdexcept>
 
 #include "base/CodePage.h"
+#include "base/Error.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ unsigned char ExtraToSingleByte(char16_t unit) {
 class Descriptor {
  public:
   Descriptor(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-    if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv cannot convert CP932");
+    if (cd_ == reinterpret_cast<iconv_t>(-1)) throw Error("iconv cannot convert CP932");
   }
   ~Descriptor() { iconv_close(cd_); }
   Descriptor(const Descriptor&) = delete;
@@ -74,7 +74,7 @@ std::u16string AnsiToUtf16(std::string_view text) {
   std::size_t outLeft = wide.size() * sizeof(char16_t);
   while (inLeft > 0) {
     if (iconv(cd, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1)) break;
-    if (errno != EILSEQ && errno != EINVAL) throw std::runtime_error("iconv failed");
+    if (errno != EILSEQ && errno != EINVAL) throw Error("iconv failed");
     // Not a character: the system's rules, one unit for what it takes.
     const auto byte = static_cast<unsigned char>(*in);
     char16_t unit = SingleByteExtra(byte);
@@ -103,7 +103,7 @@ std::string Utf16ToAnsi(std::u16string_view text) {
   std::size_t outLeft = ansi.size();
   while (inLeft > 0) {
     if (iconv(cd, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1)) break;
-    if (errno != EILSEQ && errno != EINVAL) throw std::runtime_error("iconv failed");
+    if (errno != EILSEQ && errno != EINVAL) throw Error("iconv failed");
     char16_t unit;
     std::memcpy(&unit, in, sizeof unit);
     const unsigned char extra = ExtraToSingleByte(unit);

@@ -7,7 +7,7 @@ constexpr char kViewerClass[] = "TOlClipDetectorWindow";
 }  // namespace
 
 ClipDetectorAllocError::ClipDetectorAllocError()
-    : std::runtime_error("TOlClipDetector.SetOnClipChange: Cannot Allocate HWnd") {}
+    : Error("TOlClipDetector.SetOnClipChange: Cannot Allocate HWnd") {}
 
 TOlClipDetector::TOlClipDetector() = default;
 

@@ -11,13 +11,13 @@
 #include <windows.h>
 
 #include <functional>
-#include <stdexcept>
 
+#include "base/Error.h"
 #include "base/RoutedWindow_win.h"
 
 // The detector's hidden window could not be created; the detector stayed
 // outside the chain and the handler was not stored.
-class ClipDetectorAllocError : public std::runtime_error {
+class ClipDetectorAllocError : public Error {
  public:
   ClipDetectorAllocError();
 };

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-IniNameError::IniNameError() : std::invalid_argument("設定ファイルに書けない名前か値です") {}
+IniNameError::IniNameError() : Error("設定ファイルに書けない名前か値です") {}
 
 namespace {
 

@@ -22,15 +22,16 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/Error.h"
+
 // WriteString was given a name or value that the text format cannot carry:
 // the written line would read back differently (a line break anywhere, an "="
 // or a leading ";" in a key, a key line shaped like a section header).
-class IniNameError : public std::invalid_argument {
+class IniNameError : public Error {
  public:
   IniNameError();
 };

@@ -6,10 +6,11 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "base/Error.h"
 
 // The message the shell sends to the notify window for every icon event
 // (WM_USER + 102), and the one posted to the owner after a popup menu
@@ -23,9 +24,9 @@ inline constexpr char kTrayIdTaken[] = "同じアイコン識別子が有りま�
 inline constexpr char kTrayNoIcon[] = "アイコンが指定されていません";
 inline constexpr char kTrayRefused[] = "タスクトレイに登録できません";
 
-class TrayIconError : public std::runtime_error {
+class TrayIconError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 // One entry per living component, in creation order: its icon ID and the

@@ -5,10 +5,10 @@
 #include <cstring>
 
 SharedMemoryOpenError::SharedMemoryOpenError(const std::string& name)
-    : std::runtime_error("共有メモリ[" + name + "]を開けません") {}
+    : Error("共有メモリ[" + name + "]を開けません") {}
 
 SharedMemoryBoundsError::SharedMemoryBoundsError()
-    : std::runtime_error("共有メモリを逸脱した書き込み") {}
+    : Error("共有メモリを逸脱した書き込み") {}
 
 namespace {
 // The position is unbounded but must not overflow: saturate at the limits.

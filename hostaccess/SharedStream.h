@@ -6,17 +6,18 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 
+#include "base/Error.h"
+
 // The named block could not be created or opened (or its view is missing).
-class SharedMemoryOpenError : public std::runtime_error {
+class SharedMemoryOpenError : public Error {
  public:
   explicit SharedMemoryOpenError(const std::string& name);
 };
 
 // A write would end beyond the block; nothing was written.
-class SharedMemoryBoundsError : public std::runtime_error {
+class SharedMemoryBoundsError : public Error {
  public:
   SharedMemoryBoundsError();
 };

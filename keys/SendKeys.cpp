@@ -236,7 +236,7 @@ class KeySender {
 }  // namespace
 
 SendKeysCountError::SendKeysCountError(const std::string& group)
-    : std::runtime_error("SendKeys: " + group + " の回数が10進の整数ではありません"), group_(group) {}
+    : Error("SendKeys: " + group + " の回数が10進の整数ではありません"), group_(group) {}
 
 bool SendKeys(std::string_view text, bool wait, KeyboardPort& keyboard) {
   // The text ends at its first zero byte, as the C string it stands for.

@@ -16,9 +16,10 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "base/Error.h"
 
 // A key as VkKeyScanA gives it: low byte the virtual-key code, high byte the
 // shift state (KEY_SHIFT, KEY_CONTROL, KEY_ALT bits).
@@ -47,7 +48,7 @@ inline constexpr char SENDKEYS_INVALID_KEYNAME[] = "Invalid KeyName";     // cha
 
 // A brace group's repeat count is not a decimal integer ({TAB x}, { },
 // {TAB }). The call stops there: nothing after the group is sent.
-class SendKeysCountError : public std::runtime_error {
+class SendKeysCountError : public Error {
  public:
   explicit SendKeysCountError(const std::string& group);
   // The group as written, braces included.

@@ -66,7 +66,7 @@ bool FileMatchExists(const std::string& path) {
 }
 
 ShellLinkError::ShellLinkError(const char* step, HRESULT result)
-    : std::runtime_error(HresultText(step, result)) {}
+    : Error(HresultText(step, result)) {}
 
 bool CreateShortcutFile(const std::string& shortcutPath, const std::string& target,
                         const std::string& arguments, const std::string& workingDirectory,

@@ -6,10 +6,9 @@
 #include <shlobj.h>
 
 #include <memory>
-
-#include <stdexcept>
 #include <string>
 
+#include "base/Error.h"
 #include "base/Handles_win.h"
 
 // MessageBoxA with no owner; an empty caption gives an empty title bar.
@@ -26,7 +25,7 @@ bool ShellOpen(const std::string& file, const std::string& parameters = "");
 bool FileMatchExists(const std::string& path);
 
 // The shell link object or one of its interfaces is not available.
-class ShellLinkError : public std::runtime_error {
+class ShellLinkError : public Error {
  public:
   ShellLinkError(const char* step, HRESULT result);
 };

@@ -3,7 +3,7 @@
 #include "toolbox/WindowList.h"
 
 ListIndexError::ListIndexError(int index)
-    : std::out_of_range("リストのインデックスが範囲外です (" + std::to_string(index) + ")"), index_(index) {}
+    : Error("リストのインデックスが範囲外です (" + std::to_string(index) + ")"), index_(index) {}
 
 int TIntegerList::Add(std::int32_t value) {
   items_.push_back(value);

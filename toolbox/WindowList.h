@@ -4,11 +4,12 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <vector>
 
+#include "base/Error.h"
+
 // Get was asked for an entry the list does not have.
-class ListIndexError : public std::out_of_range {
+class ListIndexError : public Error {
  public:
   explicit ListIndexError(int index);
   int Index() const { return index_; }
