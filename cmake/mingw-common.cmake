@@ -1,5 +1,10 @@
-set(CMAKE_C_COMPILER ${SORVIK_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${SORVIK_MINGW_TRIPLE}-g++-posix)
+# The thread model of the mingw compilers: posix (std::thread, std::mutex;
+# googletest needs them) unless a toolchain file chose otherwise.
+if(NOT SORVIK_MINGW_THREADS)
+  set(SORVIK_MINGW_THREADS posix)
+endif()
+set(CMAKE_C_COMPILER ${SORVIK_MINGW_TRIPLE}-gcc-${SORVIK_MINGW_THREADS})
+set(CMAKE_CXX_COMPILER ${SORVIK_MINGW_TRIPLE}-g++-${SORVIK_MINGW_THREADS})
 set(CMAKE_RC_COMPILER ${SORVIK_MINGW_TRIPLE}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${SORVIK_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
