@@ -159,8 +159,14 @@ TEST_F(LinkWindow, TheRichEditOfAReadingWindowWorksLikeTheMemo) {
   ASSERT_NE(read, nullptr);
   HWND rich = FindWindowExA(read, nullptr, HOST_RICHEDIT_CLASS, nullptr);
   ASSERT_NE(rich, nullptr);
-  // The agent maximises a reading window when it is shown.
-  ASSERT_TRUE(e2e::WaitUntil([&] { return IsZoomed(read) != FALSE; }, 3000));
+  // The agent maximises a reading window when it is shown; the window
+  // manager carries the maximising out a moment later.
+  ASSERT_TRUE(e2e::WaitUntil([&] {
+    RECT r{};
+    GetWindowRect(read, &r);
+    return IsZoomed(read) != FALSE && r.right - r.left >= GetSystemMetrics(SM_CXSCREEN);
+  }, 3000));
+  e2e::PumpFor(300);
   SetLines(rich, "1行目\r\nお問い合わせ: info@example.co.jp まで");
   ASSERT_TRUE(OpenOn(rich, 1));
   EXPECT_EQ(ListedEntries(), (Entries{"mailto:info@example.co.jp"}));

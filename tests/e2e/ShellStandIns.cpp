@@ -87,9 +87,12 @@ bool BringToFront(HWND window, DWORD timeoutMs) {
   return WaitUntil(
       [&] {
         // Activated and on top of the others, as a click on it would leave
-        // it (Wine does not always raise a window it activates).
+        // it (Wine does not always raise a window it activates). Always-on-top
+        // windows (the tray, a banner) stay above it.
         HWND top = GetTopWindow(nullptr);
-        while (top != nullptr && !IsWindowVisible(top)) top = GetWindow(top, GW_HWNDNEXT);
+        while (top != nullptr && (!IsWindowVisible(top) || (GetWindowLongPtrA(top, GWL_EXSTYLE) & WS_EX_TOPMOST))) {
+          top = GetWindow(top, GW_HWNDNEXT);
+        }
         if (GetForegroundWindow() == window && top == window) return true;
         SetForegroundWindow(window);
         SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -59,10 +59,12 @@ HWND WaitForNewTrayIcon(const std::vector<HWND>& before, DWORD timeoutMs) {
 HWND AgentNotifyWindow(DWORD pid) { return FindProcessWindow(pid, "TNotifyWindow"); }
 
 void ClickTrayIcon(HWND icon, bool rightButton) {
-  // A taskbar stays above the windows it serves; Wine's tray window does not
-  // by itself, and a maximised host window covers it.
+  // A taskbar is never covered by the windows it serves; Wine's tray window
+  // is, by a maximised host window: it comes to the top for the click (not
+  // always on top, which would cover windows of later tests).
   if (HWND tray = GetAncestor(icon, GA_ROOT)) {
-    SetWindowPos(tray, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(tray, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    PumpFor(100);
   }
   RECT r{};
   GetWindowRect(icon, &r);
