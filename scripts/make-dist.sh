@@ -23,6 +23,6 @@ sed -e "s/@VERSION@/$version/" -e 's/$/\r/' "$root/docs/readme.txt" | iconv -f U
 
 echo "dist: $out.zip"
 for file in "$out"/*; do
-  printf 'dist:   %-18s %8d bytes\n' "$(basename "$file")" "$(stat -c %s "$file")"
+  printf 'dist:   %-24s %8d bytes\n' "$(basename "$file")" "$(stat -c %s "$file")"
 done
-printf 'dist:   %-18s %8d bytes\n' "$name.zip" "$(stat -c %s "$out.zip")"
+printf 'dist:   %-24s %8d bytes\n' "$name.zip" "$(stat -c %s "$out.zip")"
