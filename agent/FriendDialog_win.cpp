@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "agent/AttachFolder_win.h"
+#include "agent/Palette.h"
 #include "toolbox/Clipboard_win.h"
 #include "toolbox/ShellUtils_win.h"
 #include "toolbox/SystemError_win.h"
@@ -12,10 +13,9 @@
 
 namespace {
 
-// TColor 16759739, 12320699 and 12303359.
-const COLORREF kFormColour = RGB(0xBB, 0xBB, 0xFF);
-const COLORREF kListColour = RGB(0xBB, 0xFF, 0xBB);
-const COLORREF kSectionColour = RGB(0xFF, 0xBB, 0xBB);
+const COLORREF kFormColour = kPaleBlue;
+const COLORREF kListColour = kPaleGreen;
+const COLORREF kSectionColour = kPalePink;
 const COLORREF kBlack = RGB(0, 0, 0);
 
 constexpr int kClientWidth = 424;

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "agent/MenuCommands.h"
+#include "agent/Palette.h"
 #include "agent/TitleWindow_win.h"
 #include "agent/resource.h"
 #include "hostaccess/HookSlots_win.h"
@@ -10,9 +11,9 @@
 
 namespace {
 
-const COLORREF kFormColour = RGB(187, 187, 255);
-const COLORREF kListColour = RGB(187, 255, 187);
-const COLORREF kCancelColour = RGB(255, 187, 187);
+const COLORREF kFormColour = kPaleBlue;
+const COLORREF kListColour = kPaleGreen;
+const COLORREF kCancelColour = kPalePink;
 
 constexpr int kFormWidth = 300;
 constexpr int kFormHeight = 80;

@@ -5,11 +5,13 @@
 #include <cstddef>
 #include <vector>
 
+#include "agent/Palette.h"
+
 namespace {
 
-const COLORREF kFormColour = RGB(187, 187, 255);
-const COLORREF kHangUpColour = RGB(255, 187, 187);
-const COLORREF kConnectColour = RGB(187, 255, 187);
+const COLORREF kFormColour = kPaleBlue;
+const COLORREF kHangUpColour = kPalePink;
+const COLORREF kConnectColour = kPaleGreen;
 const COLORREF kWhite = RGB(255, 255, 255);
 
 enum : int { idPanelHangUp = 101, idPanelConnect = 102 };

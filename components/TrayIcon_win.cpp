@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/RoutedWindow_win.h"
+#include "toolbox/Waiting_win.h"
 
 #ifndef _WIN64
 static_assert(TTaskTray::kNotifyDataSize == 88, "the tray record's first form is 88 bytes on i686");
@@ -47,20 +48,6 @@ TShiftState ShiftOf(TrayButton button) {
     case TrayButton::Middle: return ssMiddle;
   }
   return 0;
-}
-
-// Handles what waits in this thread's queue, then returns. A request to end
-// the program is put back for the message loop.
-void ProcessPendingMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
 }
 
 }  // namespace
