@@ -140,6 +140,23 @@ TEST_F(SettingsFileOnDisk, AFailedReplaceLeavesTheOldFileAndNoTemporary) {
   EXPECT_FALSE(Exists(temporary));
 }
 
+// The user made the file read-only: it is not replaced (Windows refuses to
+// rename over it; Wine would not without our check), and the refusal is
+// reported.
+TEST_F(SettingsFileOnDisk, AReadOnlyFileIsReportedAndLeftAsItIs) {
+  ASSERT_TRUE(PutFile(path, old));
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  TQuoIniFile ini(path, SystemIniFileStore());
+  ini.WriteString("options", "folder", "C:\\New");
+  const IniFileResult saved = ini.Save();
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_FALSE(saved.ok);
+  EXPECT_EQ(saved.path, path);
+  EXPECT_EQ(saved.error, static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(FileBytes(path), old);
+  EXPECT_FALSE(Exists(temporary));
+}
+
 TEST_F(SettingsFileOnDisk, ALeftoverOfAnInterruptedWriteIsIgnoredAndReplaced) {
   ASSERT_TRUE(PutFile(path, old));
   ASSERT_TRUE(PutFile(temporary, "[options]\r\nfolder=C:\\Ha"));  // cut off mid-write
