@@ -4,6 +4,7 @@
 #include "agent/MainForm_win.h"
 #include "agent/TitleWindow_win.h"
 #include "hook/sorvikhook.h"
+#include "hostaccess/HookSlots_win.h"
 #include "hostaccess/HostWindows_win.h"
 #include "keys/SendKeys_win.h"
 #include "toolbox/WindowUtils_win.h"
@@ -35,6 +36,32 @@ bool TitleWindowShown(HWND application) {
     }
   }
   return false;
+}
+
+// The hooks we watch a host with are also noted on its application window.
+// An agent that ends without stopping its watch (killed, crashed) leaves
+// them there; where the system does not remove a dead thread's hooks with
+// it (Wine keeps them), they would go on reporting every event of the host
+// to the next agent, a second time.
+constexpr char kCallWndHookProperty[] = "SorvikCallWndHook";
+constexpr char kGetMsgHookProperty[] = "SorvikGetMsgHook";
+
+void NoteHooksOn(HWND application) {
+  SetPropA(application, kCallWndHookProperty, SlotValueToHook(ReadHookSlot(SLOT_CALLWND_HOOK)));
+  SetPropA(application, kGetMsgHookProperty, SlotValueToHook(ReadHookSlot(SLOT_GETMSG_HOOK)));
+}
+
+void ForgetHooksOn(HWND application) {
+  RemovePropA(application, kCallWndHookProperty);
+  RemovePropA(application, kGetMsgHookProperty);
+}
+
+// Only one agent runs: hooks still noted on the window are a dead one's.
+void RemoveHooksLeftOn(HWND application) {
+  for (const char* property : {kGetMsgHookProperty, kCallWndHookProperty}) {
+    if (HANDLE hook = GetPropA(application, property)) UnhookWindowsHookEx(static_cast<HHOOK>(hook));
+  }
+  ForgetHooksOn(application);
 }
 
 }  // namespace
@@ -69,15 +96,22 @@ void THostEvents::Attach(HWND application) {
   // Watching the same window again would stack a second pair of hooks, and
   // every event would be reported twice.
   if (application == form_.HostWindows[hwApplication]) return;
-  if (form_.HostWindows[hwApplication] != nullptr) StopMochiruSubWnd();
+  if (form_.HostWindows[hwApplication] != nullptr) StopHooks();
   form_.HostWindows[hwApplication] = application;
   form_.HostWindows[hwMainWnd] = FindHostMainWindow(application);
+  RemoveHooksLeftOn(application);
   WatchMochiruSubWnd(application);  // a failed attach leaves us attached without events
+  NoteHooksOn(application);
+}
+
+void THostEvents::StopHooks() {
+  StopMochiruSubWnd();
+  if (IsWindow(form_.HostWindows[hwApplication])) ForgetHooksOn(form_.HostWindows[hwApplication]);
 }
 
 void THostEvents::Detach() {
   form_.HostAttached = false;
-  StopMochiruSubWnd();
+  StopHooks();
   form_.HostWindows[hwApplication] = nullptr;
   // No host, no title window to stand over: the banner goes. A hang-up
   // prompt, which the host's main window closing brought up, stays.
@@ -89,7 +123,7 @@ void THostEvents::Detach() {
 
 void THostEvents::StopWatching() {
   if (form_.HostWindows[hwApplication] == nullptr) return;
-  StopMochiruSubWnd();
+  StopHooks();
   form_.HostWindows[hwApplication] = nullptr;
   form_.HostAttached = false;
 }

@@ -38,6 +38,8 @@ class THostEvents {
  private:
   void Attach(HWND application);
   void Detach();
+  // Removes our hooks and their notes on the host's application window.
+  void StopHooks();
   void SetUpMailWindow(HWND mailWindow);
 
   TSorvik& form_;
