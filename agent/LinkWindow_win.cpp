@@ -1,5 +1,7 @@
 #include "agent/LinkWindow_win.h"
 
+#include <optional>
+
 #include "agent/AttachFolder_win.h"
 #include "agent/MailCommands_win.h"
 #include "agent/MainForm_win.h"
@@ -42,7 +44,11 @@ void TLinkWindow::OlClipDetector1ClipChange() {
 void TLinkWindow::WMClipText() {
   form_.CopyRequested = false;
   PauseAnsweringSentMessages(kClipboardSettleMs);
-  const std::string text = GetClipboardText();
+  const std::optional<std::string> copied = TryGetClipboardText();
+  // Another program holds the clipboard: the line cannot be read, and the
+  // window stays as it is rather than showing an empty list.
+  if (!copied) return;
+  const std::string& text = *copied;
   SendMessageA(form_.ListBox1, LB_RESETCONTENT, 0, 0);
 
   const CopiedLine line = ReadCopiedLine(text);

@@ -47,12 +47,14 @@ bool SetClipboardText(const std::string& text) {
   return true;
 }
 
-std::string GetClipboardText() {
+std::string GetClipboardText() { return TryGetClipboardText().value_or(std::string()); }
+
+std::optional<std::string> TryGetClipboardText() {
   const OpenedClipboard clipboard;
-  if (!clipboard) return {};
-  HANDLE data = GetClipboardData(CF_TEXT);
-  if (data == nullptr) return {};
+  if (!clipboard) return std::nullopt;
   std::string text;
+  HANDLE data = GetClipboardData(CF_TEXT);
+  if (data == nullptr) return text;
   if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
     // The block may be larger than the text; the text ends at its first zero.
     text.assign(bytes, strnlen(bytes, GlobalSize(data)));

@@ -4,6 +4,7 @@
 // other threads send it, and then given up.
 #pragma once
 
+#include <optional>
 #include <string>
 
 // How long opening the clipboard is retried before giving up.
@@ -16,6 +17,10 @@ bool SetClipboardText(const std::string& text);
 // The clipboard's text, up to its first zero byte; empty when it holds no
 // text or cannot be opened within the limit.
 std::string GetClipboardText();
+
+// The same, but nothing when the clipboard could not be opened within the
+// limit (another program holds it), as against an empty text.
+std::optional<std::string> TryGetClipboardText();
 
 // Whether the clipboard holds text at all.
 bool ClipboardHasText();
