@@ -60,6 +60,8 @@ class StandinHost : public MessageHandler, public WindowOwner {
   HWND title_ = nullptr;
   std::map<HWND, HostWindow*> windows_;
   MailScenario mail_;
+  // The longest wait of a posted ping since the last "ping-max", in ms.
+  DWORD longestPing_ = 0;
 };
 
 HWND StandinHost::NewWindow(const std::string& cls, const std::string& title, HWND owner,
@@ -243,6 +245,12 @@ LRESULT StandinHost::Command(const std::string& text) {
     in >> message;
     return PostThreadMessageA(GetCurrentThreadId(), message, 0, 0) ? 1 : 0;
   }
+  if (verb == "mail-window") return reinterpret_cast<LRESULT>(MailWindow::Create(*this, app_));
+  if (verb == "ping-max") {
+    const DWORD longest = longestPing_;
+    longestPing_ = 0;
+    return static_cast<LRESULT>(longest);
+  }
   if (verb == "bench") {
     long count = 0;
     in >> count;
@@ -316,6 +324,13 @@ LRESULT StandinHost::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
       const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
       if (data == nullptr || data->dwData != STANDIN_COMMAND) return 0;
       return Command(std::string(static_cast<const char*>(data->lpData), data->cbData));
+    }
+    case STANDIN_PING: {
+      // Posted with the tick count of its sending: how long the host's
+      // queue kept it waiting.
+      const DWORD waited = GetTickCount() - static_cast<DWORD>(lParam);
+      if (waited > longestPing_) longestPing_ = waited;
+      return 0;
     }
     case WM_TIMER:
       if (wParam == kNewMailTimer) {

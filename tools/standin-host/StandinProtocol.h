@@ -41,7 +41,14 @@
 //   mail-delay <ms>           how long after command 4 on the main window a
 //                             mail-writing window "TMailWnd" "メールを書く"
 //                             opens; -1: never (default 0)
+//   mail-window               a mail-writing window "TMailWnd" at once;
+//                             answer: handle
+//   ping-max                  answer: the longest time in ms a ping waited
+//                             in the host's queue since the last ping-max
 //   quit                      end the host
+//
+// A ping is STANDIN_PING posted to the application window with the
+// sender's GetTickCount() in lParam: the host notes how long it waited.
 //
 // Besides the channel, --friend-book <path> on the command line writes a
 // sample friend book there when no file is there yet.
@@ -58,3 +65,4 @@
 #include <windows.h>
 
 inline constexpr ULONG_PTR STANDIN_COMMAND = 0x534F5256;
+inline constexpr UINT STANDIN_PING = WM_APP + 2;
