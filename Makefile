@@ -2,7 +2,7 @@
 #   make run    build, then run the stand-in host and the agent under Wine
 #   make test   install what is missing, build all three builds, run every test
 SHELL := /bin/bash
-.PHONY: all deps build build-win32 build-win64 test run bench fuzz dist clean
+.PHONY: all deps build build-win32 build-win64 test run bench fuzz dist soak clean
 
 all: build
 
@@ -43,6 +43,11 @@ bench: build
 # Longer fuzzing by hand: make fuzz FUZZ_SECONDS=600
 fuzz: build
 	bash scripts/run-fuzzers.sh build/fuzz $${FUZZ_SECONDS:-300}
+
+# The soak runs under Wine: make soak (about a quarter of an hour),
+# make soak SOAK_SCALE=3 (three times the work).
+soak: build-win64
+	bash scripts/run-soak.sh $${SOAK_SCALE:-1}
 
 # The release: dist/Sorvik-<version>/ and its zip.
 dist: build-win32

@@ -28,6 +28,7 @@ stage "the release (make dist) as a user receives it" \
   bash -c "$here/make-dist.sh && $here/inspect-release.sh dist/Sorvik-\$(cat build/win32/VERSION)"
 stage "win64 unit and end-to-end tests under Wine" \
   $here/wine-session.sh build/win64/wine-session ctest --test-dir build/win64 --output-on-failure
+stage "soak runs, short form (make soak runs them at full scale)" $here/run-soak.sh "${SOAK_TEST_SCALE:-0.1}"
 stage "fuzzing" $here/run-fuzzers.sh build/fuzz "${FUZZ_SECONDS:-15}"
 
 # Screenshots of failing end-to-end tests, as PNG next to their BMP.

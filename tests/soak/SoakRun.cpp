@@ -1,0 +1,495 @@
+#include "tests/soak/SoakRun.h"
+
+#include <winternl.h>
+#include <psapi.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "agent/MenuCommands.h"
+#include "tests/e2e/TraySupport.h"
+#include "tools/standin-host/FriendBookFile.h"
+#include "tools/standin-host/StandinProtocol.h"
+#include "toolbox/Clipboard_win.h"
+#include "toolbox/WindowUtils_win.h"
+
+namespace soak {
+
+namespace {
+
+double g_scale = 1.0;
+
+std::string Handle(HWND window) { return std::to_string(reinterpret_cast<std::intptr_t>(window)); }
+
+bool Visible(HWND window) { return window != nullptr && IsWindowVisible(window) != FALSE; }
+
+// The memo's lines: each with one URL and one address, told apart by its
+// number.
+constexpr int kMemoLines = 10;
+std::string MemoLine(int i) {
+  return "行" + std::to_string(i) + ": http://example.com/" + std::to_string(i) + "?q=" + std::to_string(i) +
+         " と user" + std::to_string(i) + "@example.jp を見て";
+}
+std::vector<std::string> MemoLinks(int i) {
+  return {"http://example.com/" + std::to_string(i) + "?q=" + std::to_string(i),
+          "mailto:user" + std::to_string(i) + "@example.jp"};
+}
+
+// The print preview's header: recipients with spaces, a plain sender.
+const char kHeader[] =
+    "モチル for Windows ver. 2.0\r\n"
+    "----------------------------------------\r\n"
+    "Date:    2024/05/01 (水) 10:00\r\n"
+    "To: taro@example.jp, \"花子\" <hanako@example.jp>\r\n"
+    "From: jiro@example.jp\r\n"
+    "Subject: 来週の会議について\r\n"
+    "----------------------------------------\r\n";
+
+// The texts of the controls of `window`, its own included.
+std::vector<std::string> ControlTexts(HWND window) {
+  std::vector<std::string> texts{ControlText(window, 100000)};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM into) {
+        reinterpret_cast<std::vector<std::string>*>(into)->push_back(ControlText(child, 100000));
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&texts));
+  return texts;
+}
+
+// Whether a control of `window` holds `text` (a paste may come after what
+// the control held).
+bool Holds(HWND window, const std::string& text) {
+  for (const std::string& held : ControlTexts(window)) {
+    if (held.find(text) != std::string::npos) return true;
+  }
+  return false;
+}
+
+// A visible window of `cls` that is not in `before`.
+HWND NewVisibleWindow(const char* cls, const std::vector<HWND>& before) {
+  for (HWND w = FindWindowExA(nullptr, nullptr, cls, nullptr); w != nullptr;
+       w = FindWindowExA(nullptr, w, cls, nullptr)) {
+    if (Visible(w) && std::find(before.begin(), before.end(), w) == before.end()) return w;
+  }
+  return nullptr;
+}
+
+std::vector<HWND> WindowsOf(const char* cls) {
+  std::vector<HWND> found;
+  for (HWND w = FindWindowExA(nullptr, nullptr, cls, nullptr); w != nullptr;
+       w = FindWindowExA(nullptr, w, cls, nullptr)) {
+    found.push_back(w);
+  }
+  return found;
+}
+
+}  // namespace
+
+double Scale() { return g_scale; }
+void SetScale(double scale) { g_scale = scale; }
+int Scaled(int amount, int minimum) {
+  return std::max(minimum, static_cast<int>(std::lround(amount * g_scale)));
+}
+
+ProcessFigures FiguresOf(HANDLE process) {
+  ProcessFigures figures;
+  // Wine answers the per-process queries with zeros for another process;
+  // its list of all processes carries the counts.
+  using Query = LONG(WINAPI*)(ULONG, void*, ULONG, ULONG*);
+  const auto query = reinterpret_cast<Query>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+  std::vector<unsigned char> buffer(1 << 20);
+  ULONG needed = 0;
+  if (query != nullptr && query(5 /* SystemProcessInformation */, buffer.data(), static_cast<ULONG>(buffer.size()),
+                                &needed) == 0) {
+    const DWORD pid = GetProcessId(process);
+    for (std::size_t at = 0;;) {
+      const auto* entry = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(buffer.data() + at);
+      if (static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(entry->UniqueProcessId)) == pid) {
+        figures.handles = entry->HandleCount;
+        figures.privateBytes = entry->VirtualMemoryCounters.PagefileUsage != 0
+                                   ? entry->VirtualMemoryCounters.PagefileUsage
+                                   : entry->PrivatePageCount;
+        figures.workingSet = entry->VirtualMemoryCounters.WorkingSetSize;
+        break;
+      }
+      if (entry->NextEntryOffset == 0) break;
+      at += entry->NextEntryOffset;
+    }
+  }
+  DWORD handles = 0;
+  if (GetProcessHandleCount(process, &handles) && handles != 0) figures.handles = handles;
+  PROCESS_MEMORY_COUNTERS_EX memory{};
+  memory.cb = sizeof memory;
+  if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory) &&
+      memory.PrivateUsage != 0) {
+    figures.privateBytes = memory.PrivateUsage;
+  }
+  figures.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
+  figures.userObjects = GetGuiResources(process, GR_USEROBJECTS);
+  return figures;
+}
+
+std::string Describe(const ProcessFigures& f) {
+  auto reported = [](DWORD n) { return n == 0 ? std::string("not reported") : std::to_string(n); };
+  return "handles " + std::to_string(f.handles) + ", private memory " + std::to_string(f.privateBytes / 1024) +
+         " KiB, working set " + std::to_string(f.workingSet / 1024) + " KiB, GDI objects " + reported(f.gdiObjects) + ", USER objects " + reported(f.userObjects);
+}
+
+HostPinger::HostPinger()
+    : thread_([this] {
+        while (!stop_) {
+          HWND target = target_;
+          if (target != nullptr) PostMessageA(target, STANDIN_PING, 0, static_cast<LPARAM>(GetTickCount()));
+          Sleep(50);
+        }
+      }) {}
+
+HostPinger::~HostPinger() {
+  stop_ = true;
+  thread_.join();
+}
+
+void Report(const std::string& line) {
+  std::printf("soak: %s\n", line.c_str());
+  std::fflush(stdout);
+}
+
+std::vector<std::string> OursRunning() {
+  static const char* const kOurs[] = {"sorvik.exe", "standin-host.exe", "task-switcher.exe", "shell-recorder.exe"};
+  std::vector<std::string> running;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return {"(no process list)"};
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    std::string name = entry.szExeFile;
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    for (const char* ours : kOurs) {
+      if (name == ours) running.push_back(name + " (" + std::to_string(entry.th32ProcessID) + ")");
+    }
+  }
+  CloseHandle(snapshot);
+  return running;
+}
+
+// ---------------------------------------------------------------- SoakRun
+
+void SoakRun::SetUp() {
+  MailFixture::SetUp();
+  if (HasFatalFailure()) return;
+  WriteFriendBook(standin::FriendBookBytes({{"ポチ", "太郎", "a1@example.jp"}, {"タマ", "花子", "a2@example.jp"}}));
+  httpLog_ = dir_ + "http.log";
+  ASSERT_TRUE(e2e::RegisterShellRecorder("http", httpLog_));
+  pinger_ = std::make_unique<HostPinger>();
+  switcher_ = std::make_unique<e2e::TaskSwitcher>(dir_ + "task-switcher.log");
+}
+
+void SoakRun::TearDown() {
+  if (agent_.Running()) {
+    e2e::CloseMenus(agent_.Id());
+    PostMessageA(agentWindow_, WM_CLOSE, 0, 0);
+    agent_.WaitForExit(10000);
+  }
+  if (host_.Process().Running()) {
+    host_.Command("quit");
+    host_.Process().WaitForExit(10000);
+  }
+  pinger_.reset();
+  switcher_.reset();
+  // Nothing of ours is left behind (the shell's recorders end as they
+  // record).
+  EXPECT_TRUE(e2e::WaitUntil([] { return OursRunning().empty(); }, 10000))
+      << "still running: " << [] {
+           std::string names;
+           for (const std::string& name : OursRunning()) names += name + " ";
+           return names;
+         }();
+}
+
+void SoakRun::StartHost() {
+  ASSERT_TRUE(host_.Start()) << "the host did not start";
+  pinger_->Target(host_.Application());
+  memo_ = host_.CommandHandle("memo");
+  std::string lines;
+  for (int i = 0; i < kMemoLines; ++i) lines += MemoLine(i) + "\r\n";
+  Host("set-text " + Handle(memo_) + " " + lines);
+  Host(std::string("print-text ") + kHeader);
+  rx_ = host_.CommandHandle("rx-window");
+  ASSERT_NE(rx_, nullptr);
+}
+
+void SoakRun::StartAgent(const std::string& boxPart) {
+  iconsBefore_ = e2e::TrayIconWindows();
+  agent_ = e2e::StartAgent(install_);
+  if (!boxPart.empty()) {
+    HWND box = e2e::WaitForMessageBox(agent_.Id(), boxPart);
+    ASSERT_NE(box, nullptr) << "no message with " << boxPart;
+    ASSERT_TRUE(e2e::AnswerMessageBox(box, IDOK));
+  }
+  agentWindow_ = e2e::WaitForAgentWindow(agent_.Id());
+  ASSERT_NE(agentWindow_, nullptr) << "the agent's window never appeared";
+  icon_ = e2e::WaitForNewTrayIcon(iconsBefore_);
+  ASSERT_NE(icon_, nullptr) << "no icon of the agent in the tray";
+  ASSERT_TRUE(e2e::WaitUntil(e2e::HookAttached, 10000)) << "the agent does not watch the host";
+}
+
+void SoakRun::StartHostAndAgent() {
+  StartHost();
+  if (HasFatalFailure()) return;
+  StartAgent();
+}
+
+void SoakRun::EndAgent() {
+  ASSERT_TRUE(PostMessageA(agentWindow_, WM_COMMAND, cmdExit, 0));
+  const auto code = agent_.WaitForExit(10000);
+  ASSERT_TRUE(code.has_value()) << "the agent did not end";
+  EXPECT_EQ(*code, 0u);
+  EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::TrayIconWindows().size() == iconsBefore_.size(); }, 5000))
+      << "the icon stayed in the tray";
+}
+
+void SoakRun::ExpectHostResponsive(const std::string& step) {
+  const auto longest = host_.Command("ping-max");
+  ASSERT_TRUE(longest.has_value()) << step << ": the host did not answer within 10 s";
+  longestPing_ = std::max(longestPing_, static_cast<DWORD>(*longest));
+  EXPECT_LE(*longest, 1000) << step << ": the host's queue kept a ping waiting " << *longest << " ms";
+}
+
+void SoakRun::ExpectNoModifierDown(const std::string& step) {
+  for (const int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_RWIN}) {
+    EXPECT_EQ(GetAsyncKeyState(key) & 0x8000, 0) << step << ": the key " << key << " is left down";
+  }
+}
+
+long long SoakRun::HostMessageCost() {
+  const auto cost = host_.Command("bench 2000");
+  // The host was busy measuring: what its queue waited meanwhile is the
+  // measurement's, not the agent's.
+  host_.Command("ping-max");
+  return cost ? static_cast<long long>(*cost) : -1;
+}
+
+void SoakRun::ExpectHostArranged(const std::string& step) {
+  // The agent finds a new host at its next watch tick: until then the
+  // window is shown again.
+  const DWORD start = GetTickCount();
+  for (;;) {
+    HWND takara = host_.CommandHandle("show TTakaraWnd");
+    ASSERT_NE(takara, nullptr);
+    const bool maximised = e2e::WaitUntil([&] { return IsZoomed(takara) != FALSE; }, 500);
+    Host("close " + Handle(takara));
+    if (maximised) return;
+    if (GetTickCount() - start > 8000) {
+      ADD_FAILURE() << step << ": the agent did not maximise the host's new window";
+      return;
+    }
+  }
+}
+
+DWORD SoakRun::ClipboardChangesOfDoubleClick(int line) {
+  const DWORD before = GetClipboardSequenceNumber();
+  DoubleClickLine(line);
+  // A second report of the same double click would copy again.
+  e2e::PumpFor(700);
+  return GetClipboardSequenceNumber() - before;
+}
+
+// ---------------------------------------------------------------- the work
+
+void SoakRun::OpenAndCloseWindows(int count) {
+  // Every kind of the host's table but the application window, and one
+  // class the table does not know; the commands that make each. The host
+  // has one main window, which closing would end (the host's restarts do
+  // that), so it is hidden and shown again; and one received-mail window,
+  // which is closed and opened anew, so that the mail commands find one.
+  struct Kind { const char* command; bool maximised; };
+  static const Kind kKinds[] = {
+      {"main", false},                {"show TTxWnd", false},         {"rx-window", false},
+      {"mail-window", false},         {"show TTakaraWnd", true},      {"show TOtomodatiWnd", false},
+      {"show-with-list TOmochaWnd", false}, {"show-with-list TOyatsuWnd", false}, {"show TUnlistedWnd", false},
+      {"show-read 読む", true},       {"show TDeleteWnd", false},     {"show TTitleWnd", false},
+      {"show TPrintWnd 印刷", false},
+  };
+  static_assert(std::size(kKinds) == kWindowKinds);
+  for (int i = 0; i < count; ++i) {
+    const Kind& kind = kKinds[i % std::size(kKinds)];
+    const std::string command = kind.command;
+    if (command == "main") {
+      HWND main = host_.CommandHandle("main");
+      Host("hide " + Handle(main));
+      Host("showwin " + Handle(main));
+    } else if (command == "rx-window") {
+      Host("close " + Handle(rx_));
+      rx_ = host_.CommandHandle("rx-window");
+      ASSERT_NE(rx_, nullptr);
+    } else {
+      HWND window = host_.CommandHandle(command);
+      ASSERT_NE(window, nullptr) << command;
+      if (kind.maximised) {
+        ASSERT_TRUE(e2e::WaitUntil([&] { return IsZoomed(window) != FALSE; }, 3000)) << command << ": not maximised";
+      }
+      Host("close " + Handle(window));
+    }
+    ExpectHostResponsive(std::string("window ") + kind.command + " " + std::to_string(i + 1));
+  }
+  ExpectHostResponsive("windows");
+}
+
+void SoakRun::DoubleClickLine(int line) {
+  const e2e::LinkWindowParts parts = e2e::FindLinkWindowParts(agentWindow_);
+  ASSERT_NE(parts.form, nullptr);
+  const auto packed = host_.Command("line-point " + Handle(memo_) + " " + std::to_string(line));
+  ASSERT_TRUE(packed && *packed != -1) << "no line " << line;
+  e2e::DoubleClickAt(static_cast<short>(LOWORD(*packed)), static_cast<short>(HIWORD(*packed)));
+  ASSERT_TRUE(e2e::WaitUntil([&] { return Visible(parts.form); }, 5000))
+      << "double click " << doubleClicks_ << ": no link window";
+  EXPECT_EQ(e2e::ListBoxEntries(parts.list), MemoLinks(line)) << "double click " << doubleClicks_;
+  RECT cancel{};
+  GetWindowRect(parts.cancel, &cancel);
+  e2e::ClickAt((cancel.left + cancel.right) / 2, (cancel.top + cancel.bottom) / 2);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !Visible(parts.form); }, 2000))
+      << "double click " << doubleClicks_ << ": やめとく did not hide the window";
+  ++doubleClicks_;
+}
+
+void SoakRun::DoubleClickLinks(int count) {
+  ASSERT_TRUE(e2e::BringToFront(host_.CommandHandle("main")));
+  for (int i = 0; i < count; ++i) {
+    DoubleClickLine(i % kMemoLines);
+    if (HasFatalFailure()) return;
+    ExpectHostResponsive("double click " + std::to_string(doubleClicks_));
+  }
+  ExpectHostResponsive("double clicks");
+}
+
+void SoakRun::OpenTrayMenus(int count) {
+  const DWORD hostPid = host_.Process().Id();
+  for (int i = 0; i < count; ++i) {
+    // Two clicks on the icon within the double-click time are a double
+    // click, which opens no menu.
+    e2e::PumpFor(GetDoubleClickTime() + 100);
+    ASSERT_TRUE(e2e::OpenTrayMenu(agent_.Id(), icon_)) << "tray menu " << i << " did not open";
+    if (i % 2 == 0) {
+      ASSERT_TRUE(e2e::CloseMenus(agent_.Id())) << "tray menu " << i << " did not close";
+      continue;
+    }
+    // The first host window entry brings a host window to the front.
+    e2e::PressKey('1');
+    ASSERT_TRUE(e2e::WaitForMenus(agent_.Id(), 0)) << "tray menu " << i << ": &1 did not close it";
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] {
+          DWORD pid = 0;
+          GetWindowThreadProcessId(GetForegroundWindow(), &pid);
+          return pid == hostPid;
+        },
+        3000))
+        << "tray menu " << i << ": &1 brought no host window to the front";
+    ExpectHostResponsive("tray menu " + std::to_string(i + 1));
+  }
+  ExpectHostResponsive("tray menus");
+}
+
+void SoakRun::RunMailCommands(int count) {
+  for (int i = 0; i < count; ++i) {
+    RunMailCommand(mailCommands_ % 9);
+    if (HasFatalFailure()) return;
+    ++mailCommands_;
+    ExpectHostResponsive("mail command " + std::to_string(mailCommands_));
+  }
+  ExpectHostResponsive("mail commands");
+}
+
+void SoakRun::RunMailCommand(int which) {
+  const std::string subject = "来週の会議について";
+  switch (which) {
+    case 0: return CopyCommand(cmdToCopy, "taro@example.jp,\"花子\"<hanako@example.jp>");
+    case 1: return CopyCommand(cmdFromCopy, "jiro@example.jp");
+    case 2: return NewMailCommand(cmdAllReplay, "Re: " + subject);
+    case 3: return NewMailCommand(cmdForward, "Fw: " + subject);
+    case 4: return MailerCommand(cmdReplayMailer, "mailto:jiro@example.jp?subject=Re:" + subject);
+    case 5:
+      return MailerCommand(cmdAllReplayMailer,
+                           "mailto:taro@example.jp,hanako@example.jp,jiro@example.jp,?subject=Re:" + subject);
+    case 6: return FriendCommand(cmdFriendsCopy);
+    case 7: return FriendCommand(cmdFriendsPaste);
+    default: return FriendCommand(cmdSendPaste);
+  }
+}
+
+void SoakRun::CopyCommand(unsigned command, const std::string& expected) {
+  Send(command);
+  HWND box = WaitForBox("クリップボードにコピーしました");
+  ASSERT_NE(box, nullptr) << "mail command " << mailCommands_ << ": no message";
+  EXPECT_EQ(GetClipboardText(), expected) << "mail command " << mailCommands_;
+  ASSERT_TRUE(e2e::AnswerMessageBox(box, IDOK));
+  ASSERT_TRUE(e2e::WaitUntil([] { return Preview() == nullptr; }, 5000))
+      << "mail command " << mailCommands_ << ": the preview stayed";
+}
+
+void SoakRun::NewMailCommand(unsigned command, const std::string& subject) {
+  const std::vector<HWND> before = WindowsOf("TMailWnd");
+  Send(command);
+  HWND mail = nullptr;
+  ASSERT_TRUE(e2e::WaitUntil([&] { return (mail = NewVisibleWindow("TMailWnd", before)) != nullptr; }, 12000))
+      << "mail command " << mailCommands_ << ": no new mail";
+  EXPECT_TRUE(e2e::WaitUntil([&] { return Holds(mail, subject); }, 5000))
+      << "mail command " << mailCommands_ << ": the new mail has no subject " << subject;
+  ASSERT_TRUE(e2e::WaitUntil([] { return Preview() == nullptr; }, 12000))
+      << "mail command " << mailCommands_ << ": the preview stayed";
+  Host("close " + Handle(mail));
+}
+
+void SoakRun::MailerCommand(unsigned command, const std::string& url) {
+  const std::size_t before = e2e::RecordedOpens(mailtoLog_).size();
+  Send(command);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::RecordedOpens(mailtoLog_).size() > before; }, 10000))
+      << "mail command " << mailCommands_ << ": the default mail program was asked nothing";
+  EXPECT_EQ(e2e::RecordedOpens(mailtoLog_).back(), url) << "mail command " << mailCommands_;
+  ASSERT_TRUE(e2e::WaitUntil([] { return Preview() == nullptr; }, 5000))
+      << "mail command " << mailCommands_ << ": the preview stayed";
+}
+
+HWND SoakRun::Choose(int friendIndex) {
+  HWND dialog = WaitForDialog();
+  if (dialog == nullptr) {
+    ADD_FAILURE() << "mail command " << mailCommands_ << ": no friend dialog";
+    return nullptr;
+  }
+  SelectFriends(dialog, {friendIndex});
+  ClickOk(dialog);
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000))
+      << "mail command " << mailCommands_ << ": the dialog stayed";
+  return dialog;
+}
+
+void SoakRun::FriendCommand(unsigned command) {
+  const std::string first = "a1@example.jp (太郎)";
+  if (command == cmdFriendsCopy) {
+    ASSERT_TRUE(SetClipboardText("before"));
+    Send(command);
+    Choose(0);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return GetClipboardText() == first; }, 3000))
+        << "mail command " << mailCommands_ << ": the copy holds " << GetClipboardText();
+    return;
+  }
+  // The pastes go into a mail the user is writing: the tray menu (its
+  // stand-in) took the front from it, and the agent switches back.
+  HWND mail = host_.CommandHandle("mail-window");
+  ASSERT_NE(mail, nullptr);
+  e2e::ForegroundStandIn menu;
+  ASSERT_TRUE(e2e::BringToFront(mail));
+  ASSERT_TRUE(menu.Activate());
+  Send(command);
+  Choose(command == cmdSendPaste ? 1 : 0);
+  const std::string pasted = command == cmdSendPaste ? "a2@example.jp (花子)" : first;
+  EXPECT_TRUE(e2e::WaitUntil([&] { return Holds(mail, pasted); }, 5000))
+      << "mail command " << mailCommands_ << " (" << command << "): " << pasted << " was not pasted into the mail";
+  Host("close " + Handle(mail));
+}
+
+}  // namespace soak

@@ -1,0 +1,128 @@
+// What the soak runs share: the agent beside the stand-in host with a
+// received-mail window, its tray icon, a friend book and the shell's
+// recorders; the work of each kind a user gives it, repeated; the figures
+// of the agent process; and a watch on how long the host's queue waits.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/e2e/MailFixture.h"
+#include "tests/e2e/ShellStandIns.h"
+
+namespace soak {
+
+// The kinds of host window the load opens and closes, and how many of
+// each at scale 1.
+inline constexpr int kWindowKinds = 13;
+inline constexpr int kWindowsPerKind = 154;
+
+// How many times the default amounts each run does (--scale).
+double Scale();
+void SetScale(double scale);
+// `amount` at the current scale, at least `minimum`.
+int Scaled(int amount, int minimum = 1);
+
+// The agent process's counts as Windows (or Wine) reports them; a count
+// Wine does not report is 0.
+struct ProcessFigures {
+  DWORD handles = 0;
+  unsigned long long privateBytes = 0;
+  unsigned long long workingSet = 0;
+  DWORD gdiObjects = 0;
+  DWORD userObjects = 0;
+};
+ProcessFigures FiguresOf(HANDLE process);
+std::string Describe(const ProcessFigures& figures);
+
+// Posts a ping to the host's application window every 50 ms from a thread
+// of its own; the host notes how long each waited in its queue.
+class HostPinger {
+ public:
+  HostPinger();
+  ~HostPinger();
+  HostPinger(const HostPinger&) = delete;
+  HostPinger& operator=(const HostPinger&) = delete;
+  void Target(HWND application) { target_ = application; }
+
+ private:
+  std::atomic<HWND> target_{nullptr};
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
+
+// Prints one line of figures, flushed (the run's output is read live).
+void Report(const std::string& line);
+
+class SoakRun : public e2e::MailFixture {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Starts the host (with its received-mail window) and the agent, and
+  // waits for the agent's window, its tray icon and its watch.
+  void StartHostAndAgent();
+  void StartHost();
+  // Starts the agent and waits for its window, its new icon in the tray
+  // and its watch of the host.
+  // When `boxPart` is given, the agent first shows a message box with that
+  // text, which is answered.
+  void StartAgent(const std::string& boxPart = "");
+  // Ends the agent as "終了(&X)" does; its exit code 0 and its icon gone.
+  void EndAgent();
+
+  // The longest time the host's queue kept a ping waiting since the last
+  // look; the step fails when it is over a second.
+  void ExpectHostResponsive(const std::string& step);
+  // No Shift, Ctrl, Alt or Windows key left down.
+  void ExpectNoModifierDown(const std::string& step);
+  // The cost of one host message with the agent attached, in ns.
+  long long HostMessageCost();
+
+  // The work, `count` times each.
+  void OpenAndCloseWindows(int count);
+  void DoubleClickLinks(int count);
+  void OpenTrayMenus(int count);
+  void RunMailCommands(int count);
+
+  // One double click on a memo line and its link window read back and
+  // dismissed.
+  void DoubleClickLine(int line);
+  // The agent attached to the current host: a "TTakaraWnd" it shows is
+  // maximised.
+  void ExpectHostArranged(const std::string& step);
+  // How many times the clipboard changes for one double click on `line`
+  // (its link window read back and dismissed).
+  DWORD ClipboardChangesOfDoubleClick(int line);
+
+  HWND memo_ = nullptr;
+  HWND rx_ = nullptr;  // the host's received-mail window
+  HWND icon_ = nullptr;
+  std::vector<HWND> iconsBefore_;
+  std::string httpLog_;
+  std::unique_ptr<e2e::TaskSwitcher> switcher_;
+  std::unique_ptr<HostPinger> pinger_;
+  DWORD longestPing_ = 0;
+  int doubleClicks_ = 0;
+  int mailCommands_ = 0;
+
+ private:
+  void RunMailCommand(int which);
+  void CopyCommand(unsigned command, const std::string& expected);
+  void NewMailCommand(unsigned command, const std::string& subject);
+  void MailerCommand(unsigned command, const std::string& url);
+  void FriendCommand(unsigned command);
+  HWND Choose(int friendIndex);
+};
+
+// Whether a process of one of our programs (the agent, the stand-in host,
+// the test helpers) is running; their names.
+std::vector<std::string> OursRunning();
+
+}  // namespace soak
