@@ -115,6 +115,40 @@ TEST_F(SoakFaults, AClipboardHeldByAnotherProgramIsGivenUpQuietly) {
   ExpectNoModifierDown("clipboard held");
 }
 
+// The shell's tray restarts: Windows' shell comes back without the icons
+// it showed and announces its new taskbar with the registered message
+// "TaskbarCreated". Wine's tray process cannot be restarted inside a
+// session (a new "explorer /desktop" finds the killed one's desktop window
+// and ends at once) and never makes that announcement, so the test does
+// what the restarted tray would show the agent: the icon taken away, then
+// the announcement. The icon comes back, once, and opens the menu.
+TEST_F(SoakFaults, TheTraysRestartGetsTheIconBackOnce) {
+  StartHostAndAgent();
+  ASSERT_FALSE(HasFatalFailure());
+  const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  const int restarts = Scaled(30, 3);
+  for (int i = 0; i < restarts; ++i) {
+    SCOPED_TRACE("tray restart " + std::to_string(i + 1));
+    NOTIFYICONDATAA lost{};
+    lost.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    lost.hWnd = e2e::AgentNotifyWindow(agent_.Id());
+    lost.uID = 1;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &lost)) << "the agent's icon is not under ID 1";
+    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::TrayIconWindows().size() == iconsBefore_.size(); }, 5000));
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(HWND_BROADCAST, taskbarCreated, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    icon_ = e2e::WaitForNewTrayIcon(iconsBefore_);
+    ASSERT_NE(icon_, nullptr) << "the icon did not come back";
+    e2e::PumpFor(300);
+    EXPECT_EQ(e2e::TrayIconWindows().size(), iconsBefore_.size() + 1) << "not exactly one icon";
+    e2e::PumpFor(GetDoubleClickTime() + 100);
+    ASSERT_TRUE(e2e::OpenTrayMenu(agent_.Id(), icon_)) << "the icon that came back opens no menu";
+    ASSERT_TRUE(e2e::CloseMenus(agent_.Id()));
+    ExpectHostResponsive("tray restart " + std::to_string(i + 1));
+  }
+  Report("the tray's restart announced " + std::to_string(restarts) + " times; the icon came back each time");
+}
+
 TEST_F(SoakFaults, TheSettingsFileReadOnlyHeldOrDeletedLosesNothing) {
   StartHostAndAgent();
   ASSERT_FALSE(HasFatalFailure());

@@ -201,6 +201,7 @@ void SoakRun::TearDown() {
   }
   pinger_.reset();
   switcher_.reset();
+  ExpectNoModifierDown("the end");
   // Nothing of ours is left behind (the shell's recorders end as they
   // record).
   EXPECT_TRUE(e2e::WaitUntil([] { return OursRunning().empty(); }, 10000))
