@@ -10,7 +10,7 @@ scale=${1:-1}
 shift || true
 bin=build/win64/bin
 [ -x "$bin/soak.exe" ] || { echo "soak: FAILED $bin/soak.exe is not built"; exit 1; }
-rm -rf build/win64/e2e-evidence/soak.* build/win64/e2e-scratch/Soak*
+rm -rf build/win64/e2e-scratch/Soak*
 start=$SECONDS
 scripts/wine-session.sh build/win64/soak-session \
   wine64 "$bin/soak.exe" --scale "$scale" --gtest_color=no --gtest_brief=1 "$@" 2>&1 \

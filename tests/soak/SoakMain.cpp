@@ -27,7 +27,7 @@ class FirstFailure : public ::testing::EmptyTestEventListener {
     if (captured_ != name) {
       captured_ = name;
       // What was on the screen when it failed, for a person to look at.
-      const std::string shot = e2e::EvidenceDir() + "soak." + name + ".bmp";
+      const std::string shot = e2e::EvidenceDir() + "soak." + name + "." + std::to_string(GetTickCount()) + ".bmp";
       if (e2e::SaveScreenshot(shot)) std::printf("soak: screenshot of the failure: %s\n", shot.c_str());
     }
     if (!reason.empty()) return;

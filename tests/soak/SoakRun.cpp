@@ -354,7 +354,19 @@ void SoakRun::DoubleClickLine(int line) {
   e2e::DoubleClickAt(static_cast<short>(LOWORD(*packed)), static_cast<short>(HIWORD(*packed)));
   ASSERT_TRUE(e2e::WaitUntil([&] { return Visible(parts.form); }, 5000))
       << "double click " << doubleClicks_ << ": no link window";
-  EXPECT_EQ(e2e::ListBoxEntries(parts.list), MemoLinks(line)) << "double click " << doubleClicks_;
+  const auto entries = e2e::ListBoxEntries(parts.list);
+  EXPECT_EQ(entries, MemoLinks(line)) << "double click " << doubleClicks_;
+  if (entries != MemoLinks(line)) {
+    // What the agent saw and what the host did, for the one who reads the
+    // failure.
+    const POINT at{static_cast<short>(LOWORD(*packed)), static_cast<short>(HIWORD(*packed))};
+    HWND under = WindowFromPoint(at);
+    Report("clicked at " + std::to_string(at.x) + "," + std::to_string(at.y) + " on " + Handle(under) + " (" +
+           GetClassNameString(under) + "), memo " + Handle(memo_) + ", foreground " + Handle(GetForegroundWindow()) +
+           " (" + GetClassNameString(GetForegroundWindow()) + "); the clipboard holds: " + GetClipboardText());
+    const auto log = host_.LogLines();
+    for (std::size_t i = log.size() > 40 ? log.size() - 40 : 0; i < log.size(); ++i) Report("host: " + log[i]);
+  }
   RECT cancel{};
   GetWindowRect(parts.cancel, &cancel);
   e2e::ClickAt((cancel.left + cancel.right) / 2, (cancel.top + cancel.bottom) / 2);
