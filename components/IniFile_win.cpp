@@ -74,17 +74,17 @@ IniFileResult TWin32IniFileStore::Read(const std::string& path, std::string& byt
 }
 
 IniFileResult TWin32IniFileStore::Write(const std::string& path, std::string_view bytes) {
+  // A read-only settings file is the user's "leave it as it is". Windows
+  // refuses to replace one; other file systems (Wine's among them) would
+  // rename over it, so the refusal is made here for every one, before
+  // anything is written.
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    return Failure("MoveFileExA", ERROR_ACCESS_DENIED);
+  }
   const std::string temporary = IniTemporaryPath(path);
   IniFileResult result = WriteNewFile(temporary, bytes);
   if (!result.ok) return result;
-  // A read-only settings file is the user's "leave it as it is". Windows
-  // refuses to replace one; other file systems (Wine's among them) would
-  // rename over it, so the refusal is made here for every one.
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-    DeleteFileA(temporary.c_str());
-    return Failure("MoveFileExA", ERROR_ACCESS_DENIED);
-  }
   if (!MoveFileExA(temporary.c_str(), path.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     result = Failure("MoveFileExA", GetLastError());
