@@ -86,9 +86,8 @@ TEST_F(SoakFaults, AClipboardHeldByAnotherProgramIsGivenUpQuietly) {
   for (int i = 0; i < Scaled(5, 2); ++i) {
     SCOPED_TRACE("hold " + std::to_string(i + 1));
     const DWORD before = GetClipboardSequenceNumber();
-    const auto packed = host_.Command("line-point " + std::to_string(reinterpret_cast<std::intptr_t>(memo_)) + " 1");
-    ASSERT_TRUE(packed && *packed != -1);
-    e2e::DoubleClickAt(static_cast<short>(LOWORD(*packed)), static_cast<short>(HIWORD(*packed)));
+    POINT at{};
+    ASSERT_TRUE(DoubleClickMemoLine(1, at));
     ASSERT_TRUE(e2e::WaitUntil([&] { return GetClipboardSequenceNumber() != before; }, 5000)) << "the host did not copy";
     // Held for a window, as a program holds it (Wine lets two openers
     // without a window share it).

@@ -69,15 +69,6 @@ bool Holds(HWND window, const std::string& text) {
   return false;
 }
 
-// A visible window of `cls` that is not in `before`.
-HWND NewVisibleWindow(const char* cls, const std::vector<HWND>& before) {
-  for (HWND w = FindWindowExA(nullptr, nullptr, cls, nullptr); w != nullptr;
-       w = FindWindowExA(nullptr, w, cls, nullptr)) {
-    if (Visible(w) && std::find(before.begin(), before.end(), w) == before.end()) return w;
-  }
-  return nullptr;
-}
-
 std::vector<HWND> WindowsOf(const char* cls) {
   std::vector<HWND> found;
   for (HWND w = FindWindowExA(nullptr, nullptr, cls, nullptr); w != nullptr;
@@ -85,6 +76,14 @@ std::vector<HWND> WindowsOf(const char* cls) {
     found.push_back(w);
   }
   return found;
+}
+
+// A visible window of `cls` that is not in `before`.
+HWND NewVisibleWindow(const char* cls, const std::vector<HWND>& before) {
+  for (HWND w : WindowsOf(cls)) {
+    if (Visible(w) && std::find(before.begin(), before.end(), w) == before.end()) return w;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -183,8 +182,6 @@ void SoakRun::SetUp() {
   MailFixture::SetUp();
   if (HasFatalFailure()) return;
   WriteFriendBook(standin::FriendBookBytes({{"ポチ", "太郎", "a1@example.jp"}, {"タマ", "花子", "a2@example.jp"}}));
-  httpLog_ = dir_ + "http.log";
-  ASSERT_TRUE(e2e::RegisterShellRecorder("http", httpLog_));
   pinger_ = std::make_unique<HostPinger>();
   switcher_ = std::make_unique<e2e::TaskSwitcher>(dir_ + "task-switcher.log");
 }
@@ -346,12 +343,22 @@ void SoakRun::OpenAndCloseWindows(int count) {
   ExpectHostResponsive("windows");
 }
 
+bool SoakRun::DoubleClickMemoLine(int line, POINT& at) {
+  const auto packed = host_.Command("line-point " + Handle(memo_) + " " + std::to_string(line));
+  if (!packed || *packed == -1) {
+    ADD_FAILURE() << "no line " << line;
+    return false;
+  }
+  at = {static_cast<short>(LOWORD(*packed)), static_cast<short>(HIWORD(*packed))};
+  e2e::DoubleClickAt(at.x, at.y);
+  return true;
+}
+
 void SoakRun::DoubleClickLine(int line) {
   const e2e::LinkWindowParts parts = e2e::FindLinkWindowParts(agentWindow_);
   ASSERT_NE(parts.form, nullptr);
-  const auto packed = host_.Command("line-point " + Handle(memo_) + " " + std::to_string(line));
-  ASSERT_TRUE(packed && *packed != -1) << "no line " << line;
-  e2e::DoubleClickAt(static_cast<short>(LOWORD(*packed)), static_cast<short>(HIWORD(*packed)));
+  POINT at{};
+  ASSERT_TRUE(DoubleClickMemoLine(line, at));
   ASSERT_TRUE(e2e::WaitUntil([&] { return Visible(parts.form); }, 5000))
       << "double click " << doubleClicks_ << ": no link window";
   const auto entries = e2e::ListBoxEntries(parts.list);
@@ -359,7 +366,6 @@ void SoakRun::DoubleClickLine(int line) {
   if (entries != MemoLinks(line)) {
     // What the agent saw and what the host did, for the one who reads the
     // failure.
-    const POINT at{static_cast<short>(LOWORD(*packed)), static_cast<short>(HIWORD(*packed))};
     HWND under = WindowFromPoint(at);
     Report("clicked at " + std::to_string(at.x) + "," + std::to_string(at.y) + " on " + Handle(under) + " (" +
            GetClassNameString(under) + "), memo " + Handle(memo_) + ", foreground " + Handle(GetForegroundWindow()) +
@@ -472,17 +478,16 @@ void SoakRun::MailerCommand(unsigned command, const std::string& url) {
       << "mail command " << mailCommands_ << ": the preview stayed";
 }
 
-HWND SoakRun::Choose(int friendIndex) {
+void SoakRun::Choose(int friendIndex) {
   HWND dialog = WaitForDialog();
   if (dialog == nullptr) {
     ADD_FAILURE() << "mail command " << mailCommands_ << ": no friend dialog";
-    return nullptr;
+    return;
   }
   SelectFriends(dialog, {friendIndex});
   ClickOk(dialog);
   EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000))
       << "mail command " << mailCommands_ << ": the dialog stayed";
-  return dialog;
 }
 
 void SoakRun::FriendCommand(unsigned command) {

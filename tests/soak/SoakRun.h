@@ -82,7 +82,7 @@ class SoakRun : public e2e::MailFixture {
   void ExpectHostResponsive(const std::string& step);
   // No Shift, Ctrl, Alt or Windows key left down.
   void ExpectNoModifierDown(const std::string& step);
-  // The cost of one host message with the agent attached, in ns.
+  // The cost of one host message (with whatever hooks are in it), in ns.
   long long HostMessageCost();
 
   // The work, `count` times each.
@@ -91,6 +91,9 @@ class SoakRun : public e2e::MailFixture {
   void OpenTrayMenus(int count);
   void RunMailCommands(int count);
 
+  // A real double click on line `line` of the host's memo, at `at`; false
+  // (and a failure) when the memo has no such line.
+  bool DoubleClickMemoLine(int line, POINT& at);
   // One double click on a memo line and its link window read back and
   // dismissed.
   void DoubleClickLine(int line);
@@ -105,7 +108,6 @@ class SoakRun : public e2e::MailFixture {
   HWND rx_ = nullptr;  // the host's received-mail window
   HWND icon_ = nullptr;
   std::vector<HWND> iconsBefore_;
-  std::string httpLog_;
   std::unique_ptr<e2e::TaskSwitcher> switcher_;
   std::unique_ptr<HostPinger> pinger_;
   DWORD longestPing_ = 0;
@@ -118,7 +120,7 @@ class SoakRun : public e2e::MailFixture {
   void NewMailCommand(unsigned command, const std::string& subject);
   void MailerCommand(unsigned command, const std::string& url);
   void FriendCommand(unsigned command);
-  HWND Choose(int friendIndex);
+  void Choose(int friendIndex);
 };
 
 // Whether a process of one of our programs (the agent, the stand-in host,
