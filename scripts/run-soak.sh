@@ -2,6 +2,7 @@
 # The soak runs under Wine, in a private Xvfb and a fresh prefix like the
 # end-to-end tests: hours of use and the faults of a long day, in minutes.
 #   usage: run-soak.sh [scale [soak.exe options]]   (scale 1: about a quarter of an hour)
+# SOAK_WINE_TRACE, when set, is the WINEDEBUG of the run's Wine processes.
 # Prints the figures and ends with "soak: passed" or "soak: FAILED <reason>";
 # exits non-zero when the runs failed.
 set -uo pipefail
@@ -11,11 +12,19 @@ shift || true
 bin=build/win64/bin
 [ -x "$bin/soak.exe" ] || { echo "soak: FAILED $bin/soak.exe is not built"; exit 1; }
 rm -rf build/win64/e2e-scratch/Soak*
+run=(scripts/wine-session.sh build/win64/soak-session
+     env WINEDEBUG="${SOAK_WINE_TRACE:--all}" wine64 "$bin/soak.exe" --scale "$scale" --gtest_color=no --gtest_brief=1 "$@")
 start=$SECONDS
-scripts/wine-session.sh build/win64/soak-session \
-  wine64 "$bin/soak.exe" --scale "$scale" --gtest_color=no --gtest_brief=1 "$@" 2>&1 \
-  | grep -a --line-buffered -v -e '^[0-9a-f]*:fixme:' -e '^[0-9a-f]*:err:' \
-  | tee build/win64/soak.log
+if [ -n "${SOAK_WINE_TRACE:-}" ]; then
+  # Wine's own traces (SOAK_WINE_TRACE=+clipboard, say) of every Wine
+  # process of the run, the desktop's clipboard manager among them, go to
+  # a file of their own.
+  echo "soak: Wine's traces ($SOAK_WINE_TRACE) go to build/win64/soak-wine.log"
+  "${run[@]}" 2>build/win64/soak-wine.log | tee build/win64/soak.log
+else
+  "${run[@]}" 2>&1 | grep -a --line-buffered -v -e '^[0-9a-f]*:fixme:' -e '^[0-9a-f]*:err:' \
+    | tee build/win64/soak.log
+fi
 status=${PIPESTATUS[0]}
 echo "soak: the run under Wine took $((SECONDS - start)) s (scale $scale)"
 # The verdict is the program's last line; without one, the run broke.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "agent/MenuCommands.h"
 #include "tests/e2e/TraySupport.h"
@@ -302,6 +303,32 @@ DWORD SoakRun::ClipboardChangesOfDoubleClick(int line) {
   return GetClipboardSequenceNumber() - before;
 }
 
+long long SoakRun::ClipboardReadGrowth(int reads) {
+  // The host's memo puts its copy there as Unicode text, which the reader
+  // gets as ANSI text made from it.
+  HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  const ProcessFigures before = FiguresOf(GetCurrentProcess());
+  for (int i = 0; i < reads; ++i) {
+    const std::wstring line = L"行" + std::to_wstring(i) + L": http://example.com/ と user@example.jp";
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (line.size() + 1) * sizeof(wchar_t));
+    if (memory == nullptr || !OpenClipboard(owner)) {
+      if (memory != nullptr) GlobalFree(memory);
+      ADD_FAILURE() << "the clipboard could not be written";
+      break;
+    }
+    std::memcpy(GlobalLock(memory), line.c_str(), (line.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    EmptyClipboard();
+    if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);
+    CloseClipboard();
+    if (!TryGetClipboardText().has_value()) ADD_FAILURE() << "the clipboard could not be read";
+    e2e::PumpFor(5);
+  }
+  const ProcessFigures after = FiguresOf(GetCurrentProcess());
+  DestroyWindow(owner);
+  return static_cast<long long>(after.privateBytes) - static_cast<long long>(before.privateBytes);
+}
+
 // ---------------------------------------------------------------- the work
 
 void SoakRun::OpenAndCloseWindows(int count) {
@@ -370,6 +397,14 @@ void SoakRun::DoubleClickLine(int line) {
     Report("clicked at " + std::to_string(at.x) + "," + std::to_string(at.y) + " on " + Handle(under) + " (" +
            GetClassNameString(under) + "), memo " + Handle(memo_) + ", foreground " + Handle(GetForegroundWindow()) +
            " (" + GetClassNameString(GetForegroundWindow()) + "); the clipboard holds: " + GetClipboardText());
+    // Whose copy it is: the host's, or one that Wine's clipboard manager
+    // (in the desktop's process) took over from the X selection.
+    HWND owner = GetClipboardOwner();
+    DWORD ownerPid = 0;
+    GetWindowThreadProcessId(owner, &ownerPid);
+    Report("the clipboard's owner " + Handle(owner) + " (" + GetClassNameString(owner) + ") of process " +
+           std::to_string(ownerPid) + ", the host's is " + std::to_string(host_.Process().Id()) +
+           "; its sequence number " + std::to_string(GetClipboardSequenceNumber()));
     const auto log = host_.LogLines();
     for (std::size_t i = log.size() > 40 ? log.size() - 40 : 0; i < log.size(); ++i) Report("host: " + log[i]);
   }

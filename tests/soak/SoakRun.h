@@ -84,6 +84,11 @@ class SoakRun : public e2e::MailFixture {
   void ExpectNoModifierDown(const std::string& step);
   // The cost of one host message (with whatever hooks are in it), in ns.
   long long HostMessageCost();
+  // How much this process's private memory grows when it reads the
+  // clipboard's text `reads` times as the agent does, each time after
+  // another window put a new Unicode text there: what Wine's clipboard
+  // itself costs a reader, for comparison with the agent's figures.
+  long long ClipboardReadGrowth(int reads);
 
   // The work, `count` times each.
   void OpenAndCloseWindows(int count);
