@@ -389,14 +389,16 @@ void SoakRun::DoubleClickLine(int line) {
   ASSERT_TRUE(e2e::WaitUntil([&] { return Visible(parts.form); }, 5000))
       << "double click " << doubleClicks_ << ": no link window";
   const auto entries = e2e::ListBoxEntries(parts.list);
-  EXPECT_EQ(entries, MemoLinks(line)) << "double click " << doubleClicks_;
-  if (entries != MemoLinks(line)) {
+  const auto expected = MemoLinks(line);
+  EXPECT_EQ(entries, expected) << "double click " << doubleClicks_;
+  if (entries != expected) {
     // What the agent saw and what the host did, for the one who reads the
     // failure.
     HWND under = WindowFromPoint(at);
+    HWND foreground = GetForegroundWindow();
     Report("clicked at " + std::to_string(at.x) + "," + std::to_string(at.y) + " on " + Handle(under) + " (" +
-           GetClassNameString(under) + "), memo " + Handle(memo_) + ", foreground " + Handle(GetForegroundWindow()) +
-           " (" + GetClassNameString(GetForegroundWindow()) + "); the clipboard holds: " + GetClipboardText());
+           GetClassNameString(under) + "), memo " + Handle(memo_) + ", foreground " + Handle(foreground) + " (" +
+           GetClassNameString(foreground) + "); the clipboard holds: " + GetClipboardText());
     // Whose copy it is: the host's, or one that Wine's clipboard manager
     // (in the desktop's process) took over from the X selection.
     HWND owner = GetClipboardOwner();
