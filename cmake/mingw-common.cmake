@@ -1,8 +1,5 @@
-# The thread model of the mingw compilers: posix (std::thread, std::mutex;
-# googletest needs them) unless a toolchain file chose otherwise.
-if(NOT SORVIK_MINGW_THREADS)
-  set(SORVIK_MINGW_THREADS posix)
-endif()
+# The thread model of the mingw compilers, chosen by the toolchain file or
+# the preset: win32 or posix (std::thread, std::mutex; googletest needs them).
 set(CMAKE_C_COMPILER ${SORVIK_MINGW_TRIPLE}-gcc-${SORVIK_MINGW_THREADS})
 set(CMAKE_CXX_COMPILER ${SORVIK_MINGW_TRIPLE}-g++-${SORVIK_MINGW_THREADS})
 set(CMAKE_RC_COMPILER ${SORVIK_MINGW_TRIPLE}-windres)

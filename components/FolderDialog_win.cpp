@@ -92,8 +92,11 @@ int CALLBACK TBrowseFolderBox::BrowseCallback(HWND dialog, UINT message, LPARAM 
         box->FindControls();
         box->ArrangeControls();
         if (box->Options.Contains(boDblClickOK) && DlgControls[kTreePart].Handle != nullptr) {
-          SavedTreeProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-              DlgControls[kTreePart].Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DblClickOkTreeProc)));
+          // Through a WNDPROC first: the cast to the integer the call takes
+          // would hide a procedure of the wrong calling convention.
+          const WNDPROC treeProc = &DblClickOkTreeProc;
+          SavedTreeProc = reinterpret_cast<WNDPROC>(
+              SetWindowLongPtrA(DlgControls[kTreePart].Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(treeProc)));
         }
         break;
       case BFFM_SELCHANGED: {

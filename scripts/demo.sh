@@ -1,23 +1,27 @@
 #!/usr/bin/env bash
-# `make run`: the stand-in host and the agent under Wine.
+# `make run`: the stand-in host and the agent under 32-bit Wine. The agent
+# runs from the release zip (`make dist`), unzipped into build/run/ as a user
+# unzips it: the same bytes users get.
 # With $DISPLAY set, they run on that display until the host is closed.
 # Without it, they run on a private Xvfb for a few seconds and a screenshot is
 # written to build/run/screenshot.png.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-bin=$root/build/win64/bin
+. "$root/scripts/wine-env.sh"
+host_bin=$root/build/win32/bin
 out=$root/build/run
 mkdir -p "$out"
 
 if [ "${1:-}" = "--inside" ]; then
   # On a display, with WINEPREFIX set.
-  . "$root/scripts/wine-env.sh"
-  cd "$bin"
-  if [ -f Sorvik.exe ]; then
-    "${JA_ENV[@]}" wine64 Sorvik.exe >"$out/agent.out" 2>&1 &
-    sleep 3
-  fi
-  "${JA_ENV[@]}" wine64 standin-host.exe --log "$(winepath -w "$out/standin-host.log" 2>/dev/null)" \
+  release=$(release_folder)
+  agent_dir=$out/$(basename "$release")
+  rm -rf "$agent_dir"
+  unzip -q "$release.zip" -d "$out" || { echo "make run: cannot unzip $release.zip" >&2; exit 1; }
+  (cd "$agent_dir" && "${JA_ENV[@]}" wine Sorvik.exe >"$out/agent.out" 2>&1) &
+  sleep 3
+  cd "$host_bin"
+  "${JA_ENV[@]}" wine standin-host.exe --log "$(winepath -w "$out/standin-host.log" 2>/dev/null)" \
     --title-window 6000 >"$out/host.out" 2>&1 &
   host=$!
   if [ -n "${SORVIK_DEMO_SCREENSHOT:-}" ]; then
@@ -32,8 +36,11 @@ if [ "${1:-}" = "--inside" ]; then
 fi
 
 if [ -n "${DISPLAY:-}" ]; then
-  . "$root/scripts/wine-env.sh"
   export WINEPREFIX=$out/wineprefix
+  # A prefix of an earlier, 64-bit `make run` cannot run the 32-bit Wine.
+  if [ -f "$WINEPREFIX/system.reg" ] && ! grep -q '^#arch=win32' "$WINEPREFIX/system.reg"; then
+    rm -rf "$WINEPREFIX"
+  fi
   [ -f "$WINEPREFIX/system.reg" ] || wine_new_prefix
   "$0" --inside
   "${JA_ENV[@]}" wineserver -k 2>/dev/null

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs every Debian package the builds and tests need. Safe to run again:
-# it only calls apt-get when something is missing. Never adds a foreign
-# architecture: the 64-bit Wine runs the x86_64 build, the i686 build is only
-# built and inspected.
+# it only calls apt-get when something is missing. What users get is i686,
+# and the tests run it under the 32-bit Wine (wine32, of the i386
+# architecture, which this script adds); a machine that cannot execute
+# 32-bit code stops here, with one line that says so.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build make pkg-config
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine64 xvfb openbox xdotool imagemagick fonts-ipafont-gothic x11-utils
+  wine64 wine32:i386 xvfb openbox xdotool imagemagick fonts-ipafont-gothic x11-utils
   googletest libbenchmark-dev
   clang libclang-rt-14-dev
   nsis locales zip unzip libxml2-utils
@@ -23,8 +24,22 @@ ensure_japanese_locale() {
   $SUDO localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 }
 
+# The 32-bit Wine's loader is an i386 program: if it cannot run, neither can
+# anything we test.
+ensure_32bit_wine_runs() {
+  if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    echo "install-deps: this machine cannot execute 32-bit (i386) programs, which the tests of the i686 build need under wine32" >&2
+    exit 1
+  fi
+}
+
 SUDO=
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "install-deps: adding the i386 architecture (for wine32)"
+  $SUDO dpkg --add-architecture i386
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -35,6 +50,7 @@ done
 if [ ${#missing[@]} -eq 0 ]; then
   echo "install-deps: all packages present"
   ensure_japanese_locale
+  ensure_32bit_wine_runs
   exit 0
 fi
 
@@ -51,6 +67,7 @@ done
 for attempt in 1 2 3; do
   if $SUDO apt-get install -y --no-install-recommends -o Acquire::Retries=3 "${missing[@]}"; then
     ensure_japanese_locale
+    ensure_32bit_wine_runs
     exit 0
   fi
   echo "install-deps: apt-get install failed (attempt $attempt), retrying" >&2

@@ -7,28 +7,34 @@
 # exits non-zero when the runs failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
+. scripts/wine-env.sh
 scale=${1:-1}
 shift || true
-bin=build/win64/bin
-[ -x "$bin/soak.exe" ] || { echo "soak: FAILED $bin/soak.exe is not built"; exit 1; }
-rm -rf build/win64/e2e-scratch/Soak*
-run=(scripts/wine-session.sh build/win64/soak-session
-     env WINEDEBUG="${SOAK_WINE_TRACE:--all}" wine64 "$bin/soak.exe" --scale "$scale" --gtest_color=no --gtest_brief=1 "$@")
+build=build/win32-test
+bin=$build/bin
+release=$(release_folder)
+[ -f "$bin/soak.exe" ] || { echo "soak: FAILED $bin/soak.exe is not built"; exit 1; }
+[ -f "$release/Sorvik.exe" ] || { echo "soak: FAILED $release holds no release (make dist makes it)"; exit 1; }
+rm -rf $build/e2e-scratch/Soak*
+# The agent and hook library under test are those of the release folder.
+run=(scripts/wine-session.sh $build/soak-session
+     env SORVIK_RELEASE="$release" WINEDEBUG="${SOAK_WINE_TRACE:--all}"
+     wine "$bin/soak.exe" --scale "$scale" --gtest_color=no --gtest_brief=1 "$@")
 start=$SECONDS
 if [ -n "${SOAK_WINE_TRACE:-}" ]; then
   # Wine's own traces (SOAK_WINE_TRACE=+clipboard, say) of every Wine
   # process of the run, the desktop's clipboard manager among them, go to
   # a file of their own.
-  echo "soak: Wine's traces ($SOAK_WINE_TRACE) go to build/win64/soak-wine.log"
-  "${run[@]}" 2>build/win64/soak-wine.log | tee build/win64/soak.log
+  echo "soak: Wine's traces ($SOAK_WINE_TRACE) go to $build/soak-wine.log"
+  "${run[@]}" 2>$build/soak-wine.log | tee $build/soak.log
 else
   "${run[@]}" 2>&1 | grep -a --line-buffered -v -e '^[0-9a-f]*:fixme:' -e '^[0-9a-f]*:err:' \
-    | tee build/win64/soak.log
+    | tee $build/soak.log
 fi
 status=${PIPESTATUS[0]}
 echo "soak: the run under Wine took $((SECONDS - start)) s (scale $scale)"
 # The verdict is the program's last line; without one, the run broke.
-if ! tail -n 5 build/win64/soak.log | grep -aq '^soak: \(passed\|FAILED\)'; then
+if ! tail -n 5 $build/soak.log | grep -aq '^soak: \(passed\|FAILED\)'; then
   echo "soak: FAILED the soak program ended without a verdict (exit $status)"
   exit 1
 fi

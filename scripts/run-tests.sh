@@ -19,15 +19,17 @@ stage() {
   fi
 }
 
-evidence=build/win64/e2e-evidence
-rm -rf "$evidence" build/win64/e2e-scratch
+. $here/wine-env.sh
+evidence=build/win32-test/e2e-evidence
+rm -rf "$evidence" build/win32-test/e2e-scratch
 
 stage "module layers" $here/check-layers.sh
 stage "native unit tests (ASan+UBSan)" ctest --test-dir build/native --output-on-failure
 stage "the release (make dist) as a user receives it" \
-  bash -c "$here/make-dist.sh && $here/inspect-release.sh dist/Sorvik-\$(cat build/win32/VERSION)"
-stage "win64 unit and end-to-end tests under Wine" \
-  $here/wine-session.sh build/win64/wine-session ctest --test-dir build/win64 --output-on-failure
+  bash -c "$here/make-dist.sh && $here/inspect-release.sh $(release_folder)"
+# The Windows tests run the agent and hook library of that release folder.
+stage "i686 unit, Win32 and end-to-end tests under 32-bit Wine" \
+  $here/wine-session.sh build/win32-test/wine-session ctest --test-dir build/win32-test --output-on-failure
 stage "soak runs, short form (make soak runs them at full scale)" $here/run-soak.sh "${SOAK_TEST_SCALE:-0.1}"
 stage "fuzzing" $here/run-fuzzers.sh build/fuzz "${FUZZ_SECONDS:-15}"
 

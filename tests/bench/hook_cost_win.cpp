@@ -12,6 +12,9 @@
 
 #include "hostaccess/HostIdentifiers.h"
 #include "hostaccess/HookSlots_win.h"
+#include "hook/sorvikhook.h"
+#include "tests/support/Exports_win.h"
+#include "tests/support/ReleaseFolder_win.h"
 #include "tools/standin-host/StandinProtocol.h"
 
 namespace {
@@ -68,15 +71,20 @@ int main(int argc, char** argv) {
   const double none = MedianCost(host, messages, rounds);
 
   HMODULE empty = LoadLibraryA((BinDir() + "emptyhook.dll").c_str());
-  auto installEmpty = reinterpret_cast<BOOL(WINAPI*)(DWORD)>(reinterpret_cast<void*>(GetProcAddress(empty, "InstallEmptyHooks")));
-  auto removeEmpty = reinterpret_cast<void(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(empty, "RemoveEmptyHooks")));
+  auto installEmpty = test_support::ExportOf<BOOL WINAPI(DWORD)>(empty, "InstallEmptyHooks");
+  auto removeEmpty = test_support::ExportOf<void WINAPI()>(empty, "RemoveEmptyHooks");
   if (installEmpty == nullptr || !installEmpty(thread)) return 1;
   const double emptyHook = MedianCost(host, messages, rounds);
   removeEmpty();
 
-  HMODULE ours = LoadLibraryA((BinDir() + "sorvikhook.dll").c_str());
-  auto watch = reinterpret_cast<BOOLEAN(WINAPI*)(HWND)>(reinterpret_cast<void*>(GetProcAddress(ours, "WatchMochiruSubWnd")));
-  auto stop = reinterpret_cast<void(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(ours, "StopMochiruSubWnd")));
+  const std::string release = test_support::ReleaseFolder();
+  if (release.empty()) {
+    std::printf("SORVIK_RELEASE does not name a release folder (make dist makes it)\n");
+    return 1;
+  }
+  HMODULE ours = LoadLibraryA((release + "sorvikhook.dll").c_str());
+  auto watch = test_support::ExportOf<decltype(WatchMochiruSubWnd)>(ours, "WatchMochiruSubWnd");
+  auto stop = test_support::ExportOf<decltype(StopMochiruSubWnd)>(ours, "StopMochiruSubWnd");
   if (watch == nullptr || watch(host)) return 1;
   const double ourHook = MedianCost(host, messages, rounds);
   stop();

@@ -8,8 +8,8 @@ namespace e2e {
 
 AgentInstall InstallAgent(const std::string& dir, const std::string& exeName, int connections) {
   AgentInstall install{dir, dir + exeName};
-  CopyFileOrDie(BinDir() + "Sorvik.exe", install.exe);
-  CopyFileOrDie(BinDir() + "sorvikhook.dll", dir + "sorvikhook.dll");
+  CopyFileOrDie(ReleaseDir() + "Sorvik.exe", install.exe);
+  CopyFileOrDie(ReleaseDir() + "sorvikhook.dll", dir + "sorvikhook.dll");
   CopyFileOrDie(BinDir() + "fake-ras\\rasapi32.dll", dir + "rasapi32.dll");
   SetFakeConnections(install, connections);
   return install;

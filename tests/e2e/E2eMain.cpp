@@ -10,6 +10,9 @@
 #include <string>
 
 #include "tests/e2e/E2eSupport.h"
+#include "hook/sorvikhook.h"
+#include "tests/support/Exports_win.h"
+#include "tests/support/ReleaseFolder_win.h"
 
 namespace e2e {
 std::vector<std::string>& EvidenceFiles();
@@ -49,10 +52,10 @@ class EvidenceListener : public ::testing::EmptyTestEventListener {
 };
 
 int WatchAndWait(HWND window) {
-  HMODULE hook = LoadLibraryA("sorvikhook.dll");
+  const std::string release = test_support::ReleaseFolder();
+  HMODULE hook = release.empty() ? nullptr : LoadLibraryA((release + "sorvikhook.dll").c_str());
   if (hook == nullptr) return 2;
-  using Watch = BOOLEAN(WINAPI*)(HWND);
-  auto watch = reinterpret_cast<Watch>(reinterpret_cast<void*>(GetProcAddress(hook, "WatchMochiruSubWnd")));
+  auto watch = test_support::ExportOf<decltype(WatchMochiruSubWnd)>(hook, "WatchMochiruSubWnd");
   if (watch == nullptr || watch(window)) return 3;
   std::printf("watching\n");
   std::fflush(stdout);

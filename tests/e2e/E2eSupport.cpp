@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "hostaccess/HostIdentifiers.h"
+#include "tests/support/ReleaseFolder_win.h"
 #include "tests/support/ScratchFolder_win.h"
 #include "hostaccess/HookSlots_win.h"
 #include "tools/standin-host/StandinProtocol.h"
@@ -24,6 +25,14 @@ std::string BinDir() {
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string dir = path;
   return dir.substr(0, dir.find_last_of('\\') + 1);
+}
+
+std::string ReleaseDir() {
+  const std::string dir = test_support::ReleaseFolder();
+  if (dir.empty()) {
+    ADD_FAILURE() << "SORVIK_RELEASE does not name a release folder with Sorvik.exe (make dist makes it)";
+  }
+  return dir;
 }
 
 namespace {
@@ -284,33 +293,40 @@ HANDLE PlantSharedBlock(std::uint32_t slot0, std::uint32_t slot1, std::uint32_t 
 
 // ---------------------------------------------------------------- input
 
-void ClickAt(int x, int y) {
-  SetCursorPos(x, y);
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+void MouseEventsAt(int x, int y, std::initializer_list<DWORD> buttonEvents) {
+  // Absolute points are in 65536ths of the primary screen: the smallest
+  // value that the system maps back to the pixel (x, y).
+  const auto toAbsolute = [](int pixel, int screen) {
+    return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + screen - 1) / screen);
+  };
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = toAbsolute(x, GetSystemMetrics(SM_CXSCREEN));
+  input.mi.dy = toAbsolute(y, GetSystemMetrics(SM_CYSCREEN));
+  for (const DWORD button : buttonEvents) {
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
+    SendInput(1, &input, sizeof input);
+  }
 }
 
-void DoubleClickHere() {
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+void ClickAt(int x, int y) {
+  SetCursorPos(x, y);
+  PumpFor(50);
+  MouseEventsAt(x, y, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
 }
 
 void DoubleClickAt(int x, int y) {
   SetCursorPos(x, y);
   PumpFor(50);
-  DoubleClickHere();
+  MouseEventsAt(x, y, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
 }
 
 void DoubleClickCentre(HWND window) {
   RECT rect;
   GetWindowRect(window, &rect);
   const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-  SetCursorPos(centre.x, centre.y);
-  PumpFor(50);
   EXPECT_EQ(WindowFromPoint(centre), window) << "another window covers the one to double-click";
-  DoubleClickHere();
+  DoubleClickAt(centre.x, centre.y);
 }
 
 // ---------------------------------------------------------------- evidence

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,9 +18,15 @@
 
 namespace e2e {
 
-// The folder of the test driver, where every binary under test is built;
-// ends with a backslash.
+// The folder of the test driver, where the test build puts the stand-in
+// host and the test-only programs; ends with a backslash.
 std::string BinDir();
+// The release folder that `make dist` made, whose Sorvik.exe and
+// sorvikhook.dll are the binaries under test (the same bytes as the zip's):
+// the environment variable SORVIK_RELEASE names it. Ends with a backslash.
+// Fails the test when it names no release: the tests never fall back to
+// another build of ours.
+std::string ReleaseDir();
 // A fresh, empty scratch folder for the current test (under the build
 // folder); ends with a backslash.
 std::string ScratchDir();
@@ -133,13 +140,20 @@ std::optional<std::vector<std::uint32_t>> ReadSharedSlots();
 // the block alive until it is closed.
 HANDLE PlantSharedBlock(std::uint32_t slot0, std::uint32_t slot1, std::uint32_t slot2);
 
-// Real mouse input from inside Wine: a double click where the pointer is;
-// the pointer moved to (x, y), then a double click there; the same at the
-// centre of `window`.
-void DoubleClickHere();
+// Real mouse input from inside Wine. Every event carries the screen point
+// it happens at: under Wine, a pointer put somewhere with SetCursorPos can
+// be moved back by another process that reads the X server's enter or
+// motion event of an earlier position late (the window that was under the
+// pointer then), and a button event without a point of its own would land
+// there.
+// Button events (MOUSEEVENTF_LEFTDOWN, ...) at (x, y), in order.
+void MouseEventsAt(int x, int y, std::initializer_list<DWORD> buttonEvents);
+// A click, a double click, at (x, y); a double click at the centre of
+// `window`. The pointer is first moved there, so the windows under it see
+// it arrive as they would a user's.
+void ClickAt(int x, int y);
 void DoubleClickAt(int x, int y);
 void DoubleClickCentre(HWND window);
-void ClickAt(int x, int y);
 
 // Saves the whole screen as a BMP file.
 bool SaveScreenshot(const std::string& path);

@@ -26,7 +26,7 @@ HWND FindOpenDialog() {
   } search;
   EnumThreadWindows(
       GetCurrentThreadId(),
-      [](HWND window, LPARAM context) -> BOOL {
+      [](HWND window, LPARAM context) CALLBACK -> BOOL {
         char name[16] = {};
         GetClassNameA(window, name, sizeof name);
         if (std::string(name) != "#32770" || !IsWindowVisible(window)) return TRUE;

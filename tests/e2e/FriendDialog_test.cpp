@@ -240,12 +240,12 @@ TEST_F(FriendDialog, LongNamesEndInDotsAndTheLastSectionFillsTheHeader) {
   ClientToScreen(dialog, &to);
   SetCursorPos(from.x, from.y);
   e2e::PumpFor(100);
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  e2e::MouseEventsAt(from.x, from.y, {MOUSEEVENTF_LEFTDOWN});
   for (int x = from.x; x >= to.x; x -= 10) {
-    SetCursorPos(x, from.y);
+    e2e::MouseEventsAt(x, from.y, {0});
     e2e::PumpFor(30);
   }
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  e2e::MouseEventsAt(to.x, to.y, {MOUSEEVENTF_LEFTUP});
   // A key after the release: once the list has moved its caret, the
   // release has been handled too. Then the header is painted anew, now.
   HWND list = DialogList(dialog);

@@ -11,10 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "hook/sorvikhook.h"
 #include "hostaccess/HostIdentifiers.h"
 #include "hostaccess/HookSlots_win.h"
 #include "tests/e2e/AgentSupport.h"
 #include "tests/e2e/E2eSupport.h"
+#include "tests/support/Exports_win.h"
 
 namespace {
 
@@ -26,16 +28,16 @@ constexpr DWORD kReportTimeout = 5000;
 constexpr DWORD kQuietPeriod = 700;
 
 class HookLibrary {
-  using WatchFn = BOOLEAN(WINAPI*)(HWND);
-  using StopFn = void(WINAPI*)();
+  using WatchFn = decltype(&WatchMochiruSubWnd);
+  using StopFn = decltype(&StopMochiruSubWnd);
 
  public:
   HookLibrary() {
-    module_ = LoadLibraryA((e2e::BinDir() + "sorvikhook.dll").c_str());
+    module_ = LoadLibraryA((e2e::ReleaseDir() + "sorvikhook.dll").c_str());
     EXPECT_NE(module_, nullptr);
     if (module_ == nullptr) return;
-    watch_ = reinterpret_cast<WatchFn>(reinterpret_cast<void*>(GetProcAddress(module_, "WatchMochiruSubWnd")));
-    stop_ = reinterpret_cast<StopFn>(reinterpret_cast<void*>(GetProcAddress(module_, "StopMochiruSubWnd")));
+    watch_ = test_support::ExportOf<decltype(WatchMochiruSubWnd)>(module_, "WatchMochiruSubWnd");
+    stop_ = test_support::ExportOf<decltype(StopMochiruSubWnd)>(module_, "StopMochiruSubWnd");
     EXPECT_NE(watch_, nullptr);
     EXPECT_NE(stop_, nullptr);
   }
@@ -225,7 +227,8 @@ TEST_F(HookProtocol, DoubleClickIsSentAsButtonUpDoubleClickButtonUpAndTheHostWai
     hostTimes.clear();
     for (const std::string& line : host_.LogLines()) {
       const auto space = line.find(' ');
-      const std::string event = line.substr(space + 1);
+      // The event without the text control's state after " | ".
+      const std::string event = line.substr(space + 1, line.find(" | ") - space - 1);
       if (event == "lbuttonup TMemo " + handle || event == "dblclick TMemo " + handle) {
         hostTimes.push_back(std::stoll(line.substr(0, space)));
       }

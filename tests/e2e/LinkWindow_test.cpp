@@ -288,8 +288,7 @@ TEST_F(LinkWindow, AClickInTheHostWhileTheAgentWaitsForTheClipboardIsHandledAtOn
   ASSERT_TRUE(SetClipboardText("http://example.com/waited"));  // the agent's 500 ms begin
   e2e::PumpFor(100);
   const long long clicked = e2e::Now();
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  e2e::MouseEventsAt(click.x, click.y, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
   ASSERT_TRUE(e2e::WaitUntil([&] { return Visible(parts_.form); }, kShowLimit));
 
   long long released = 0;

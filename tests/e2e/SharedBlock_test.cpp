@@ -108,7 +108,7 @@ TEST(FindHostMainWindow, TheLastOwnedMainWindowEnumeratedWins) {
 
   struct Found { HWND app; std::vector<HWND> mains; } found{app, {}};
   EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
+      [](HWND window, LPARAM context) CALLBACK -> BOOL {
         auto* f = reinterpret_cast<Found*>(context);
         char name[256] = {};
         GetClassNameA(window, name, sizeof name);

@@ -68,10 +68,14 @@ void ClickTrayIcon(HWND icon, bool rightButton) {
   }
   RECT r{};
   GetWindowRect(icon, &r);
-  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  SetCursorPos(centre.x, centre.y);
   PumpFor(50);
-  mouse_event(rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-  mouse_event(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  if (rightButton) {
+    MouseEventsAt(centre.x, centre.y, {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
+  } else {
+    MouseEventsAt(centre.x, centre.y, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+  }
 }
 
 std::vector<HWND> OpenMenus(DWORD pid) {
@@ -80,7 +84,7 @@ std::vector<HWND> OpenMenus(DWORD pid) {
     std::vector<HWND> menus;
   } search{pid, {}};
   EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
+      [](HWND window, LPARAM context) CALLBACK -> BOOL {
         auto* s = reinterpret_cast<Search*>(context);
         if (IsWindowVisible(window) && ProcessOf(window) == s->pid && ClassOf(window) == "#32768") {
           s->menus.push_back(window);

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <sstream>
+#include <string>
 
 #include "agent/MenuCommands.h"
 #include "tests/e2e/TraySupport.h"
@@ -53,7 +55,7 @@ std::vector<std::string> ControlTexts(HWND window) {
   std::vector<std::string> texts{ControlText(window, 100000)};
   EnumChildWindows(
       window,
-      [](HWND child, LPARAM into) {
+      [](HWND child, LPARAM into) CALLBACK -> BOOL {
         reinterpret_cast<std::vector<std::string>*>(into)->push_back(ControlText(child, 100000));
         return TRUE;
       },
@@ -396,6 +398,11 @@ void SoakRun::DoubleClickLine(int line) {
     // failure.
     HWND under = WindowFromPoint(at);
     HWND foreground = GetForegroundWindow();
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    Report("the pointer is at " + std::to_string(cursor.x) + "," + std::to_string(cursor.y) +
+           "; the link window before was dismissed by a click at " + std::to_string(lastDismissal_.x) + "," +
+           std::to_string(lastDismissal_.y));
     Report("clicked at " + std::to_string(at.x) + "," + std::to_string(at.y) + " on " + Handle(under) + " (" +
            GetClassNameString(under) + "), memo " + Handle(memo_) + ", foreground " + Handle(foreground) + " (" +
            GetClassNameString(foreground) + "); the clipboard holds: " + GetClipboardText());
@@ -412,7 +419,8 @@ void SoakRun::DoubleClickLine(int line) {
   }
   RECT cancel{};
   GetWindowRect(parts.cancel, &cancel);
-  e2e::ClickAt((cancel.left + cancel.right) / 2, (cancel.top + cancel.bottom) / 2);
+  lastDismissal_ = {(cancel.left + cancel.right) / 2, (cancel.top + cancel.bottom) / 2};
+  e2e::ClickAt(lastDismissal_.x, lastDismissal_.y);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !Visible(parts.form); }, 2000))
       << "double click " << doubleClicks_ << ": やめとく did not hide the window";
   ++doubleClicks_;
@@ -515,16 +523,35 @@ void SoakRun::MailerCommand(unsigned command, const std::string& url) {
       << "mail command " << mailCommands_ << ": the preview stayed";
 }
 
-void SoakRun::Choose(int friendIndex) {
+bool SoakRun::Choose(int friendIndex) {
   HWND dialog = WaitForDialog();
   if (dialog == nullptr) {
     ADD_FAILURE() << "mail command " << mailCommands_ << ": no friend dialog";
-    return;
+    return false;
   }
   SelectFriends(dialog, {friendIndex});
   ClickOk(dialog);
   EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000))
       << "mail command " << mailCommands_ << ": the dialog stayed";
+  return true;
+}
+
+void SoakRun::ReportTaskSwitches(std::size_t since, HWND mail, HWND standIn) {
+  const auto describe = [](const std::string& handle) {
+    HWND window = reinterpret_cast<HWND>(static_cast<std::intptr_t>(std::stoll(handle)));
+    char title[64] = {};
+    GetWindowTextA(window, title, sizeof title);
+    return handle + " (" + GetClassNameString(window) + " \"" + title + "\")";
+  };
+  Report("the mail " + Handle(mail) + ", the tray menu's stand-in " + Handle(standIn) + ", the foreground " +
+         describe(Handle(GetForegroundWindow())));
+  const auto switches = switcher_->Switches();
+  for (std::size_t i = since; i < switches.size(); ++i) {
+    std::istringstream words(switches[i]);
+    std::string verb, from, to;
+    words >> verb >> from >> to;
+    Report("task switch from " + describe(from) + " to " + describe(to));
+  }
 }
 
 void SoakRun::FriendCommand(unsigned command) {
@@ -544,11 +571,14 @@ void SoakRun::FriendCommand(unsigned command) {
   e2e::ForegroundStandIn menu;
   ASSERT_TRUE(e2e::BringToFront(mail));
   ASSERT_TRUE(menu.Activate());
+  const std::size_t switchesBefore = switcher_->Switches().size();
   Send(command);
-  Choose(command == cmdSendPaste ? 1 : 0);
+  const bool chosen = Choose(command == cmdSendPaste ? 1 : 0);
   const std::string pasted = command == cmdSendPaste ? "a2@example.jp (花子)" : first;
-  EXPECT_TRUE(e2e::WaitUntil([&] { return Holds(mail, pasted); }, 5000))
-      << "mail command " << mailCommands_ << " (" << command << "): " << pasted << " was not pasted into the mail";
+  const bool done = chosen && e2e::WaitUntil([&] { return Holds(mail, pasted); }, 5000);
+  EXPECT_TRUE(done) << "mail command " << mailCommands_ << " (" << command << "): " << pasted
+                    << " was not pasted into the mail";
+  if (!done) ReportTaskSwitches(switchesBefore, mail, menu.Handle());
   Host("close " + Handle(mail));
 }
 

@@ -118,6 +118,9 @@ class SoakRun : public e2e::MailFixture {
   DWORD longestPing_ = 0;
   int doubleClicks_ = 0;
   int mailCommands_ = 0;
+  // Where the last link window was dismissed ("やめとく" clicked), for the
+  // report of a double click that went wrong.
+  POINT lastDismissal_{-1, -1};
 
  private:
   void RunMailCommand(int which);
@@ -125,7 +128,12 @@ class SoakRun : public e2e::MailFixture {
   void NewMailCommand(unsigned command, const std::string& subject);
   void MailerCommand(unsigned command, const std::string& url);
   void FriendCommand(unsigned command);
-  void Choose(int friendIndex);
+  // Chooses one friend in the agent's friend dialog; false (and a failure)
+  // when no dialog came.
+  bool Choose(int friendIndex);
+  // The task switches the helper made since the `since`th, with the
+  // windows they went from and to, for the one who reads a failed paste.
+  void ReportTaskSwitches(std::size_t since, HWND mail, HWND standIn);
 };
 
 // Whether a process of one of our programs (the agent, the stand-in host,

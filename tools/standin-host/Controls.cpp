@@ -13,15 +13,29 @@ namespace {
 
 std::map<std::string, WNDPROC> BaseProcs;
 
+// For the text controls, after " | ": where on the screen the mouse
+// message happened, the control's first visible line and its caret (the
+// start of its selection) as the message arrives, before the control acts
+// on it. Whoever reads a click that landed elsewhere sees where it went.
+std::string TextControlState(HWND window, const std::string& cls) {
+  if (cls != HOST_MEMO_CLASS && cls != HOST_EDIT_CLASS && cls != HOST_RICHEDIT_CLASS) return {};
+  const DWORD at = GetMessagePos();
+  DWORD caret = 0;
+  SendMessageA(window, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+  return " | screen " + std::to_string(static_cast<short>(LOWORD(at))) + "," +
+         std::to_string(static_cast<short>(HIWORD(at))) + " top " +
+         std::to_string(SendMessageA(window, EM_GETFIRSTVISIBLELINE, 0, 0)) + " caret " + std::to_string(caret);
+}
+
 LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const std::string cls = ClassOf(window);
   switch (message) {
-    case WM_LBUTTONDBLCLK: Log("dblclick " + cls + " " + HandleText(window)); break;
+    case WM_LBUTTONDBLCLK: Log("dblclick " + cls + " " + HandleText(window) + TextControlState(window, cls)); break;
     case WM_LBUTTONDOWN:
       Log("lbuttondown " + cls + " " + HandleText(window) + " " + std::to_string(static_cast<short>(LOWORD(lParam))) +
-          " " + std::to_string(static_cast<short>(HIWORD(lParam))));
+          " " + std::to_string(static_cast<short>(HIWORD(lParam))) + TextControlState(window, cls));
       break;
-    case WM_LBUTTONUP: Log("lbuttonup " + cls + " " + HandleText(window)); break;
+    case WM_LBUTTONUP: Log("lbuttonup " + cls + " " + HandleText(window) + TextControlState(window, cls)); break;
     case WM_SETFOCUS: Log("focus " + cls + " " + HandleText(window)); break;
     default: break;
   }
