@@ -64,6 +64,15 @@ void RemoveHooksLeftOn(HWND application) {
   ForgetHooksOn(application);
 }
 
+// Whether synthesised keys would reach `control`: it has the focus of the
+// thread whose window is in the foreground.
+bool HasKeyboardFocus(HWND control) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+  return control != nullptr && thread != 0 && GetGUIThreadInfo(thread, &info) && info.hwndFocus == control;
+}
+
 }  // namespace
 
 void THostEvents::TimerWatchWndTimer() {
@@ -257,7 +266,7 @@ void THostEvents::WMHostDoubleClick(WPARAM wParam) {
   HWND control = reinterpret_cast<HWND>(wParam);
   switch (ActionForDoubleClick(GetClassNameString(control), GetClassNameString(GetParent(control)))) {
     case DoubleClickAction::CopyLine:
-      CopyCurrentLine();
+      CopyCurrentLine(control);
       break;
     case DoubleClickAction::ReleaseGiveButton:
       PostMessageA(form_.Handle(), UM_LBUTTONUP, reinterpret_cast<WPARAM>(form_.GiveButton), 0);
@@ -270,7 +279,8 @@ void THostEvents::WMHostDoubleClick(WPARAM wParam) {
   }
 }
 
-void THostEvents::CopyCurrentLine() {
+void THostEvents::CopyCurrentLine(HWND control) {
+  if (!HasKeyboardFocus(control)) return;
   // Home, then Shift+End: the line at the caret is selected.
   SendKeys("{HOME}+{END}", true);
   form_.CopyRequested = true;

@@ -31,9 +31,12 @@ class THostEvents {
   // to whichever agent comes next.)
   void StopWatching();
 
-  // Selects the line at the caret of the focused window and copies it; the
-  // clipboard change that follows opens the link window.
-  void CopyCurrentLine();
+  // Selects the line at the caret of the host's text control `control` and
+  // copies it; the clipboard change that follows opens the link window.
+  // The keys go to whatever has the keyboard focus: nothing is typed unless
+  // that is still `control` (a report the host stopped waiting for can come
+  // after the user has gone elsewhere).
+  void CopyCurrentLine(HWND control);
 
  private:
   void Attach(HWND application);

@@ -12,8 +12,25 @@
 
 namespace {
 
-// The copied text is read this long after the clipboard changed.
+// The copied text is read as soon as the clipboard holds text and can be
+// opened, and at the latest this long after the clipboard changed.
 constexpr DWORD kClipboardSettleMs = 500;
+
+// The text the host copied: read as soon as the clipboard holds text and
+// can be opened, answering what other threads send meanwhile (the host may
+// be waiting for the agent). After kClipboardSettleMs whatever the clipboard
+// holds is read, with the usual retries to open it; nothing when it cannot
+// be opened even then (another program holds it).
+std::optional<std::string> ReadCopiedText() {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < kClipboardSettleMs) {
+    if (ClipboardHasText()) {
+      if (std::optional<std::string> text = TryGetClipboardText(0)) return text;
+    }
+    PauseAnsweringSentMessages(kPollPauseMs);
+  }
+  return TryGetClipboardText();
+}
 
 // Fills the list box in one go: without redrawing after every entry, a line
 // with thousands of links shows at once.
@@ -43,8 +60,7 @@ void TLinkWindow::OlClipDetector1ClipChange() {
 
 void TLinkWindow::WMClipText() {
   form_.CopyRequested = false;
-  PauseAnsweringSentMessages(kClipboardSettleMs);
-  const std::optional<std::string> copied = TryGetClipboardText();
+  const std::optional<std::string> copied = ReadCopiedText();
   // Another program holds the clipboard: the line cannot be read, and the
   // window stays as it is rather than showing an empty list.
   if (!copied) return;

@@ -1,5 +1,6 @@
 #include "hook/GetMessageHook.h"
 
+#include "hook/BlockView.h"
 #include "hostaccess/HookSlots_win.h"
 #include "hostaccess/HostWindows_win.h"
 
@@ -12,13 +13,13 @@ constinit HHOOK GetMsgHook = nullptr;
 constinit bool GetMsgFirstCall = true;
 
 // The hook procedure runs for every message the host's GUI thread retrieves.
-// It sends (so the host waits for the agent) UM_LBUTTONUP and UM_DBLCLICK for
-// messages addressed to a window; a message posted to the thread itself has
-// no window and is never reported.
+// It sends UM_LBUTTONUP and UM_DBLCLICK for messages addressed to a window:
+// the host waits for the agent, but never longer than a second; a message
+// posted to the thread itself has no window and is never reported.
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) noexcept {
   if (GetMsgFirstCall) {
     GetMsgFirstCall = false;
-    GetMsgHook = SlotValueToHook(ReadHookSlot(SLOT_GETMSG_HOOK));
+    GetMsgHook = SlotValueToHook(ReadBlockSlot(SLOT_GETMSG_HOOK));
   }
   if (code >= 0) {
     const MSG* msg = reinterpret_cast<const MSG*>(lParam);
@@ -27,22 +28,20 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) noexcept
       if (msg->message == WM_LBUTTONUP) report = UM_LBUTTONUP;
       else if (msg->message == WM_LBUTTONDBLCLK) report = UM_DBLCLICK;
       if (report != 0) {
-        if (HWND agent = FindAgentWindow()) {
-          SendMessageA(agent, report, reinterpret_cast<WPARAM>(msg->hwnd), 0);
-        }
+        if (HWND agent = FindAgentWindow()) SendReportToAgent(agent, report, reinterpret_cast<WPARAM>(msg->hwnd), 0);
       }
     }
   }
   // The handle passed on is read from the shared block anew for every
   // message, not taken from GetMsgHook.
-  return CallNextHookEx(SlotValueToHook(ReadHookSlot(SLOT_GETMSG_HOOK)), code, wParam, lParam);
+  return CallNextHookEx(SlotValueToHook(ReadBlockSlot(SLOT_GETMSG_HOOK)), code, wParam, lParam);
 }
 
 }  // namespace
 
 HHOOK InstallGetMessageHook(HMODULE module, DWORD thread) noexcept {
   GetMsgHook = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, module, thread);
-  WriteHookSlot(HookToSlotValue(GetMsgHook), SLOT_GETMSG_HOOK);
+  WriteBlockSlot(HookToSlotValue(GetMsgHook), SLOT_GETMSG_HOOK);
   return GetMsgHook;
 }
 
@@ -50,7 +49,7 @@ void RemoveGetMessageHook(SlotErrorReport report) noexcept {
   if (GetMsgHook == nullptr) return;
   UnhookWindowsHookEx(GetMsgHook);
   GetMsgHook = nullptr;
-  if (TryWriteHookSlot(0, SLOT_GETMSG_HOOK)) return;
+  if (TryWriteBlockSlot(0, SLOT_GETMSG_HOOK)) return;
   if (report == SlotErrorReport::Send) ReportError(errSlotWrite);
   else PostErrorReport(errSlotWrite);
 }

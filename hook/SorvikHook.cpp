@@ -15,7 +15,8 @@
 // variables below; in the host each procedure takes its handle from the
 // shared block on its first call. The procedures post UM_WNDSHOWN and
 // UM_WNDCLOSED and send UM_LBUTTONUP and UM_DBLCLICK to the agent's window,
-// found anew at every event. Nothing escapes a hook procedure: they are
+// found anew at every event; the host waits a second at most for a sent
+// report. Nothing escapes a hook procedure: they are
 // noexcept, allocate nothing, and every path ends in CallNextHookEx.
 //
 // The host pays for this library on every message it retrieves, so it is
@@ -23,11 +24,16 @@
 // storage, nothing but KERNEL32 and USER32 (see CMakeLists.txt). DllMain is
 // the entry point itself.
 //
+// Each process keeps one view of the shared block from the first time a
+// slot is needed (hook/BlockView.h): the host reads a slot for every
+// message it retrieves.
+//
 // Unloading runs under the loader lock. When the library is freed from a
 // process that goes on running, it stops the watch there as
 // StopMochiruSubWnd does, except that a failed write of slot 2 is posted to
 // the agent instead of sent: a sent message would hold the loader lock, and
-// with it the whole process, until another process answers. When the
+// with it the whole process, until another process answers; then it
+// unmaps and closes its view of the block. When the
 // process itself is ending it does nothing: its threads, and with them the
 // hooks they own or that were set on them, are gone with it. (Windows
 // discards an ended thread's hooks. Wine keeps them until the hooked thread
@@ -39,6 +45,7 @@
 #define SORVIKHOOK_BUILDING
 #include "hook/sorvikhook.h"
 #include "hook/GetMessageHook.h"
+#include "hook/BlockView.h"
 #include "hostaccess/HookSlots_win.h"
 #include "hostaccess/HostWindows_win.h"
 
@@ -56,7 +63,7 @@ constinit bool CallWndFirstCall = true;
 LRESULT CALLBACK CallWndProcHook(int code, WPARAM wParam, LPARAM lParam) noexcept {
   if (CallWndFirstCall) {
     CallWndFirstCall = false;
-    CallWndHook = SlotValueToHook(ReadHookSlot(SLOT_CALLWND_HOOK));
+    CallWndHook = SlotValueToHook(ReadBlockSlot(SLOT_CALLWND_HOOK));
   }
   if (code >= 0) {
     const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
@@ -92,7 +99,7 @@ void StopWatching(SlotErrorReport report) noexcept {
 SORVIKHOOK_API BOOLEAN WINAPI WatchMochiruSubWnd(HWND window) {
   if (DWORD thread = GetWindowThreadProcessId(window, nullptr)) {
     CallWndHook = SetWindowsHookExA(WH_CALLWNDPROC, CallWndProcHook, LibraryModule, thread);
-    WriteHookSlot(HookToSlotValue(CallWndHook), SLOT_CALLWND_HOOK);
+    WriteBlockSlot(HookToSlotValue(CallWndHook), SLOT_CALLWND_HOOK);
   }
   if (CallWndHook == nullptr) return TRUE;
 
@@ -114,7 +121,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
       DisableThreadLibraryCalls(instance);
       break;
     case DLL_PROCESS_DETACH:
-      if (reserved == nullptr) StopWatching(SlotErrorReport::Post);
+      if (reserved == nullptr) {
+        StopWatching(SlotErrorReport::Post);
+        ReleaseBlockView();
+      }
       break;
     default:
       break;

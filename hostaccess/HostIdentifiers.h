@@ -70,6 +70,11 @@ inline constexpr unsigned UM_DBLCLICK = 28013;   // sent by the hook
 inline constexpr unsigned UM_CLIPTEXT = 28014;   // posted by the agent to itself
 inline constexpr unsigned UM_ERROR = 28019;      // error report, wParam UM_ERROR_WPARAM
 
+// The host's thread waits at most this long for the agent to handle a
+// report the hook library sends it (UM_LBUTTONUP, UM_DBLCLICK, UM_ERROR),
+// answering messages sent to it meanwhile; a hung agent is not waited for.
+inline constexpr unsigned AGENT_REPORT_TIMEOUT_MS = 1000;
+
 inline constexpr unsigned UM_ERROR_WPARAM = 100;
 enum ErrorDetail : int {
   errHostWindowShown = 100,  // the agent failed while handling UM_WNDSHOWN

@@ -9,8 +9,15 @@
 // The agent's main window (class TSorvik), or null.
 HWND FindAgentWindow() noexcept;
 
-// Sends UM_ERROR (wParam 100, lParam detail) to the agent's main window and
-// returns once it has been handled; does nothing when there is no agent.
+// Sends `message` to the agent's window `agent` and returns once the agent
+// has handled it, or after AGENT_REPORT_TIMEOUT_MS, or at once when the
+// agent is hung; messages sent to the calling thread meanwhile are
+// answered. The report is then left to the agent, which may handle it
+// after the caller went on.
+void SendReportToAgent(HWND agent, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+// Sends UM_ERROR (wParam 100, lParam detail) to the agent's main window as
+// SendReportToAgent does; does nothing when there is no agent.
 void ReportError(int detail) noexcept;
 
 // The same report posted: it returns at once, whether or not the agent

@@ -42,6 +42,13 @@ start_display() {
 start_display || exit 1
 openbox --sm-disable >"$state/openbox.log" 2>&1 &
 openbox_pid=$!
+# The desktop keeps up with what it is asked, as a user's does, also when
+# other work keeps the machine busy: Wine waits for the window manager each
+# time a window is shown, hidden or destroyed (up to 2 s), and a starved
+# X server or window manager would make the host's queue wait as long for
+# reasons that are neither the host's nor the agent's. (Raising a priority
+# needs root; without it they run as they are.)
+renice -n -5 -p "$xvfb_pid" "$openbox_pid" >/dev/null 2>&1 || true
 echo "wine-session: display $DISPLAY, prefix $WINEPREFIX" >&2
 wine_new_prefix || { echo "wine-session: wineboot failed" >&2; exit 1; }
 

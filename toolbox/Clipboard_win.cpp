@@ -11,9 +11,9 @@ namespace {
 // The clipboard, open for as long as the object lives.
 class OpenedClipboard {
  public:
-  OpenedClipboard() {
+  explicit OpenedClipboard(unsigned limitMs = kClipboardOpenLimitMs) {
     const DWORD start = GetTickCount();
-    while (!(open_ = OpenClipboard(nullptr) != FALSE) && GetTickCount() - start < kClipboardOpenLimitMs) {
+    while (!(open_ = OpenClipboard(nullptr) != FALSE) && GetTickCount() - start < limitMs) {
       PauseAnsweringSentMessages(10);
     }
   }
@@ -49,8 +49,8 @@ bool SetClipboardText(const std::string& text) {
 
 std::string GetClipboardText() { return TryGetClipboardText().value_or(std::string()); }
 
-std::optional<std::string> TryGetClipboardText() {
-  const OpenedClipboard clipboard;
+std::optional<std::string> TryGetClipboardText(unsigned openLimitMs) {
+  const OpenedClipboard clipboard(openLimitMs);
   if (!clipboard) return std::nullopt;
   std::string text;
   HANDLE data = GetClipboardData(CF_TEXT);

@@ -18,9 +18,10 @@ bool SetClipboardText(const std::string& text);
 // text or cannot be opened within the limit.
 std::string GetClipboardText();
 
-// The same, but nothing when the clipboard could not be opened within the
-// limit (another program holds it), as against an empty text.
-std::optional<std::string> TryGetClipboardText();
+// The same, but nothing when the clipboard could not be opened within
+// `openLimitMs` (another program holds it), as against an empty text. With
+// a limit of 0 it is tried once.
+std::optional<std::string> TryGetClipboardText(unsigned openLimitMs = kClipboardOpenLimitMs);
 
 // Whether the clipboard holds text at all.
 bool ClipboardHasText();

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "hook/sorvikhook.h"
@@ -17,6 +18,7 @@
 #include "tests/e2e/AgentSupport.h"
 #include "tests/e2e/E2eSupport.h"
 #include "tests/support/Exports_win.h"
+#include "tools/standin-host/StandinProtocol.h"
 
 namespace {
 
@@ -239,6 +241,49 @@ TEST_F(HookProtocol, DoubleClickIsSentAsButtonUpDoubleClickButtonUpAndTheHostWai
   for (size_t i = 0; i < 3; ++i) EXPECT_GT(hostTimes[i], reports[i].returnedAt) << i;
 }
 
+// An agent that does not answer for a long time (busy, or stuck) holds the
+// host's thread for a second at most: the host handles the double click and
+// its posted messages go on being handled.
+TEST_F(HookProtocol, AnAgentStuckInAReportHoldsTheHostASecondAtMost) {
+  HWND memo = host_.CommandHandle("memo");
+  ASSERT_NE(memo, nullptr);
+  SetForegroundWindow(host_.CommandHandle("main"));
+  e2e::PumpFor(200);
+  constexpr DWORD kStuckMs = 5000;
+  agent_->onMessage = [](const Received& r) {
+    if (r.message == UM_DBLCLICK) Sleep(kStuckMs);
+  };
+  // Pings posted to the host's queue from another thread all along: the
+  // host notes the longest time one waited.
+  std::atomic<bool> stop{false};
+  HWND application = host_.Application();
+  std::thread pinger([&] {
+    while (!stop) {
+      PostMessageA(application, STANDIN_PING, 0, static_cast<LPARAM>(GetTickCount()));
+      Sleep(50);
+    }
+  });
+  ASSERT_TRUE(host_.Command("ping-max"));
+  e2e::DoubleClickCentre(memo);
+  // The wait for the reports began before the agent got stuck in one.
+  AwaitReports(memo, 2);
+  const auto reports = AwaitReports(memo, 2);
+  stop = true;
+  pinger.join();
+  ASSERT_GE(reports.size(), 2u);
+  ASSERT_EQ(reports[1].message, UM_DBLCLICK);
+
+  const auto handled = host_.LogTime("dblclick TMemo");
+  ASSERT_TRUE(handled.has_value()) << "the host never handled the double click";
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  const long long waitedMs = (*handled - reports[1].receivedAt) * 1000 / frequency.QuadPart;
+  EXPECT_LT(waitedMs, 2000) << "the host waited for the stuck agent";
+  const auto longestPing = host_.Command("ping-max");
+  ASSERT_TRUE(longestPing.has_value());
+  EXPECT_LT(*longestPing, 2000) << "a posted message waited for the stuck agent";
+}
+
 TEST_F(HookProtocol, MessagePostedToTheThreadIsNeverReported) {
   ASSERT_TRUE(host_.Command("post-thread " + std::to_string(WM_LBUTTONUP)));
   ASSERT_TRUE(host_.Command("post-thread " + std::to_string(WM_LBUTTONDBLCLK)));
@@ -332,7 +377,36 @@ TEST_F(HookProtocol, UnloadingTheLibraryWhileWatchingStopsTheWatch) {
   EXPECT_TRUE(OfMessage(agent_->Messages(), UM_ERROR).empty());
 }
 
-// Without a host window there is no thread to hook.
+// The agent ends and a new one watches the same host, which keeps running
+// and keeps its view of the shared block: the host takes the new hooks'
+// handles from the block at once, and every event is reported once, by the
+// new hooks alone.
+TEST_F(HookProtocol, AWatchRenewedWhileTheHostRunsReportsEachEventOnce) {
+  HWND memo = host_.CommandHandle("memo");
+  ASSERT_NE(memo, nullptr);
+  hook_.Stop();
+  hook_.Free();
+  HookLibrary renewed;
+  ASSERT_FALSE(renewed.Watch(host_.Application()));
+  const auto slots = e2e::ReadSharedSlots();
+  ASSERT_TRUE(slots);
+  ASSERT_NE((*slots)[2], 0u);
+  e2e::PumpFor(300);
+  agent_->Clear();
+
+  SetForegroundWindow(host_.CommandHandle("main"));
+  e2e::PumpFor(200);
+  e2e::DoubleClickCentre(memo);
+  AwaitReports(memo, 3);
+  HWND shown = host_.CommandHandle("show TTxWnd");
+  ASSERT_NE(shown, nullptr);
+  e2e::PumpFor(kQuietPeriod);
+  EXPECT_EQ(MessageNumbers(agent_->MessagesFor(memo)), (std::vector<UINT>{UM_LBUTTONUP, UM_DBLCLICK, UM_LBUTTONUP}));
+  EXPECT_EQ(MessageNumbers(agent_->MessagesFor(shown)), (std::vector<UINT>{UM_WNDSHOWN}));
+  renewed.Stop();
+}
+
+// Without a host window there is no thread to hook.// Without a host window there is no thread to hook.
 TEST(HookLibraryFresh, WatchOnSomethingThatIsNotAWindowFailsAndInstallsNothing) {
   HANDLE block = e2e::PlantSharedBlock(0, 0, 0);
   {
@@ -430,9 +504,8 @@ DWORD WINAPI FreeLibraryThread(void* module) {
 }
 
 // The host is watched from this process, and its copy of the library knows
-// the get-message hook. Then the shared block becomes impossible to open, so
-// that any write of slot 2 fails, and the agent window stops answering the
-// report of that failure.
+// the get-message hook; the agent window does not answer the report of a
+// failed slot write.
 class HookLibraryUnload : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -448,22 +521,15 @@ class HookLibraryUnload : public ::testing::Test {
     ASSERT_TRUE(e2e::WaitUntil([&] { return host_.LogTime("thread-message " + message).has_value(); },
                                kReportTimeout));
     ASSERT_TRUE(ProcessHasModule(host_.Process().Id(), "sorvikhook.dll"));
-
-    CloseHandle(block_);
-    block_ = nullptr;
-    squatter_ = TakeSharedBlockName();
-    ASSERT_NE(squatter_, nullptr);
   }
   void TearDown() override {
     agent_.Release();
     hook_.Stop();
-    if (squatter_ != nullptr) CloseHandle(squatter_);
     if (block_ != nullptr) CloseHandle(block_);
   }
 
   UnansweringAgent agent_;
   HANDLE block_ = nullptr;
-  HANDLE squatter_ = nullptr;
   StandinHost host_;
   HookLibrary hook_;
 };
@@ -479,19 +545,88 @@ TEST_F(HookLibraryUnload, AHostThatEndsWhileTheAgentDoesNotAnswerEndsAtOnce) {
   EXPECT_EQ(agent_.SlotWriteErrorsSent(), 0);
 }
 
-// Unloading from a process that goes on (here the watching one) stops the
-// watch, which writes slot 2; its failure is reported without waiting.
-TEST_F(HookLibraryUnload, UnloadingWhileWatchingReportsTheFailedWriteWithoutWaiting) {
-  HANDLE freeing = CreateThread(nullptr, 0, FreeLibraryThread, hook_.TakeModule(), 0, nullptr);
+// A process whose copy of the library never could open the shared block
+// (its name taken by another object) still watches; unloading the library
+// there stops the watch, whose write of slot 2 fails again: that is
+// reported without waiting, under the loader lock.
+TEST(HookLibraryUnloadWithoutBlock, UnloadingWhileWatchingReportsTheFailedWriteWithoutWaiting) {
+  HANDLE squatter = TakeSharedBlockName();
+  ASSERT_NE(squatter, nullptr);
+  StandinHost host;
+  ASSERT_TRUE(host.Start());
+  HookLibrary hook;
+  EXPECT_FALSE(hook.Watch(host.Application())) << "both hooks install, though their handles reach no slot";
+  UnansweringAgent agent;
+  HANDLE freeing = CreateThread(nullptr, 0, FreeLibraryThread, hook.TakeModule(), 0, nullptr);
   ASSERT_NE(freeing, nullptr);
   const bool freed = WaitForSingleObject(freeing, 5000) == WAIT_OBJECT_0;
-  agent_.Release();  // an unload that is waiting for the agent can end now
+  agent.Release();  // an unload that is waiting for the agent can end now
   WaitForSingleObject(freeing, 60000);
   CloseHandle(freeing);
+  CloseHandle(squatter);
   ASSERT_TRUE(freed) << "unloading the library waited for the agent";
-  EXPECT_TRUE(e2e::WaitUntil([&] { return agent_.SlotWriteErrorsPosted() == 1; }, kReportTimeout))
+  EXPECT_TRUE(e2e::WaitUntil([&] { return agent.SlotWriteErrorsPosted() == 1; }, kReportTimeout))
       << "the failed write was not reported";
-  EXPECT_EQ(agent_.SlotWriteErrorsSent(), 0);
+  EXPECT_EQ(agent.SlotWriteErrorsSent(), 0);
+}
+
+// Windows unloads the host's copy of the library once no hook needs it
+// (the stand-in host does it on command: Wine never does), closing its view
+// of the block; a new watch loads it again, and the new copy maps the block
+// anew and reports as the first did.
+TEST_F(HookProtocol, TheLibraryUnloadedFromTheHostAndLoadedAgainReportsAsBefore) {
+  const DWORD hostPid = host_.Process().Id();
+  ASSERT_TRUE(ProcessHasModule(hostPid, "sorvikhook.dll"));
+  hook_.Stop();
+  ASSERT_EQ(host_.Command("free-library sorvikhook.dll"), std::optional<LRESULT>(1));
+  ASSERT_FALSE(ProcessHasModule(hostPid, "sorvikhook.dll"));
+  ASSERT_TRUE(host_.Command("main").has_value()) << "the host did not survive the unload";
+  ASSERT_FALSE(hook_.Watch(host_.Application()));
+  HWND shown = host_.CommandHandle("show TTxWnd");
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(MessageNumbers(AwaitReports(shown, 1)), (std::vector<UINT>{UM_WNDSHOWN}));
+  EXPECT_TRUE(ProcessHasModule(hostPid, "sorvikhook.dll"));
+  EXPECT_TRUE(OfMessage(agent_->Messages(), UM_ERROR).empty());
+}
+
+// The host's library may find the shared block impossible to open (its
+// name taken by another object): it reports that to the agent, passes every
+// message on and reports the events all the same; once the block can be
+// opened, it opens it and the reports of the failure stop.
+TEST(HookLibraryBlockMissing, TheHostReportsTheFailureGoesOnAndOpensTheBlockOnceItCan) {
+  HANDLE squatter = TakeSharedBlockName();
+  ASSERT_NE(squatter, nullptr);
+  FakeAgentWindow agent;
+  StandinHost host;
+  ASSERT_TRUE(host.Start());
+  HookLibrary hook;
+  ASSERT_FALSE(hook.Watch(host.Application()));
+  const auto slotReadErrors = [&] {
+    int count = 0;
+    for (const Received& r : agent.Messages()) count += r.message == UM_ERROR && r.lParam == errSlotRead;
+    return count;
+  };
+  HWND shown = host.CommandHandle("show TTxWnd");
+  ASSERT_NE(shown, nullptr);
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !agent.MessagesFor(shown).empty(); }, kReportTimeout))
+      << "events are no longer reported";
+  EXPECT_TRUE(e2e::WaitUntil([&] { return slotReadErrors() > 0; }, kReportTimeout)) << "the failure was not reported";
+  EXPECT_TRUE(host.Command("main").has_value()) << "the host no longer answers";
+
+  CloseHandle(squatter);
+  HANDLE block = e2e::PlantSharedBlock(0, 0, 0);
+  ASSERT_NE(block, nullptr);
+  // A few messages for the host's thread: the first opens the block.
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(host.Command("post-thread " + std::to_string(WM_APP + 7)));
+  e2e::PumpFor(kQuietPeriod);
+  const int reported = slotReadErrors();
+  for (int i = 0; i < 5; ++i) ASSERT_TRUE(host.Command("post-thread " + std::to_string(WM_APP + 7)));
+  HWND later = host.CommandHandle("show TRxWnd");
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !agent.MessagesFor(later).empty(); }, kReportTimeout));
+  e2e::PumpFor(kQuietPeriod);
+  EXPECT_EQ(slotReadErrors(), reported) << "the host did not open the block once it could";
+  hook.Stop();
+  CloseHandle(block);
 }
 
 // The user quits the host while the agent watches it: the host ends at once

@@ -12,6 +12,7 @@
 #include "tests/e2e/AgentSupport.h"
 #include "tests/e2e/E2eSupport.h"
 #include "tests/e2e/ShellStandIns.h"
+#include "toolbox/Clipboard_win.h"
 
 namespace {
 
@@ -236,6 +237,41 @@ TEST_F(HostEvents, AnAgentThatEndsNormallyLeavesNoHooksInTheHost) {
   HWND shown = host_.CommandHandle("show TTakaraWnd");
   e2e::PumpFor(1000);
   EXPECT_TRUE(next.MessagesFor(shown).empty()) << "the ended agent's hooks still report";
+}
+
+}  // namespace
+
+namespace {
+
+// A double click report can reach the agent after the host stopped waiting
+// for it (the host waits a second at most) and the user went on elsewhere:
+// the agent then types nothing into what has the focus now.
+TEST_F(HostEvents, ADoubleClickReportedAfterTheFocusMovedOnTypesNothing) {
+  StartAgentThenHost();
+  HWND memo = host_.CommandHandle("memo");
+  ASSERT_NE(memo, nullptr);
+  ASSERT_TRUE(host_.Command("set-text " + Handle(memo) + " see http://example.com/late"));
+  ASSERT_TRUE(SetClipboardText("the user's own copy"));
+
+  // The user writes a mail: its body has the focus.
+  HWND draft = host_.CommandHandle("mail-window");
+  ASSERT_NE(draft, nullptr);
+  HWND body = FindWindowExA(draft, nullptr, HOST_MEMO_CLASS, nullptr);
+  ASSERT_NE(body, nullptr);
+  ASSERT_TRUE(host_.Command("set-text " + Handle(body) + " a draft line"));
+  RECT rect{};
+  GetWindowRect(body, &rect);
+  e2e::ClickAt((rect.left + rect.right) / 2, rect.top + 8);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return LogIndex(host_, "focus TMemo " + Handle(body)) != -1; }, 5000))
+      << "the draft's body did not take the focus";
+
+  // The memo's double click, reported late.
+  DWORD_PTR result = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(window_, UM_DBLCLICK, reinterpret_cast<WPARAM>(memo), 0, SMTO_NORMAL, 5000,
+                                  &result));
+  e2e::PumpFor(1500);
+  EXPECT_EQ(GetClipboardText(), "the user's own copy") << "keys reached the draft";
+  EXPECT_FALSE(IsWindowVisible(window_)) << "a link window opened";
 }
 
 }  // namespace

@@ -73,27 +73,86 @@ TEST_F(SoakFaults, TheHostKilledAndRestartedIsAttachedEveryTime) {
          std::to_string((GetTickCount() - began) / 1000) + " s");
 }
 
-// Another program opens the clipboard just after the host copied the
-// line: the agent cannot read it, gives up after its bounded wait, shows
+// Another program that watches the clipboard takes it the moment the host
+// has copied the line, before the agent hears of the change, and holds it:
+// the agent cannot read the line, gives up after its bounded wait, shows
 // nothing and says nothing; the host never waits for it.
+class ClipboardTaker {
+ public:
+  ClipboardTaker() {
+    current_ = this;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "SorvikTestClipboardTaker";
+    RegisterClassA(&wc);
+    window_ = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+    // Joined after the agent: the chain tells this window first, and it
+    // passes the news on only once it holds the clipboard.
+    next_ = SetClipboardViewer(window_);
+  }
+  ~ClipboardTaker() {
+    Release();
+    ChangeClipboardChain(window_, next_);
+    DestroyWindow(window_);
+    current_ = nullptr;
+  }
+  ClipboardTaker(const ClipboardTaker&) = delete;
+  ClipboardTaker& operator=(const ClipboardTaker&) = delete;
+  bool Valid() const { return window_ != nullptr; }
+  // From now on, the next change is taken.
+  void Arm() { armed_ = true; }
+  bool Holding() const { return holding_; }
+  void Release() {
+    if (holding_) CloseClipboard();
+    holding_ = false;
+  }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    ClipboardTaker* self = current_;
+    if (self == nullptr || self->window_ != window) return DefWindowProcA(window, message, wParam, lParam);
+    switch (message) {
+      case WM_DRAWCLIPBOARD:
+        if (self->armed_ && !self->holding_ && OpenClipboard(window)) {
+          self->holding_ = true;
+          self->armed_ = false;
+        }
+        if (self->next_ != nullptr) SendMessageA(self->next_, message, wParam, lParam);
+        return 0;
+      case WM_CHANGECBCHAIN:
+        if (reinterpret_cast<HWND>(wParam) == self->next_) {
+          self->next_ = reinterpret_cast<HWND>(lParam);
+        } else if (self->next_ != nullptr) {
+          SendMessageA(self->next_, message, wParam, lParam);
+        }
+        return 0;
+      default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+  }
+  static inline ClipboardTaker* current_ = nullptr;
+  HWND window_ = nullptr;
+  HWND next_ = nullptr;
+  bool armed_ = false;
+  bool holding_ = false;
+};
+
 TEST_F(SoakFaults, AClipboardHeldByAnotherProgramIsGivenUpQuietly) {
   StartHostAndAgent();
   ASSERT_FALSE(HasFatalFailure());
   ASSERT_TRUE(e2e::BringToFront(host_.CommandHandle("main")));
   const e2e::LinkWindowParts parts = e2e::FindLinkWindowParts(agentWindow_);
-  HWND holder = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(holder, nullptr);
+  ClipboardTaker taker;
+  ASSERT_TRUE(taker.Valid());
   for (int i = 0; i < Scaled(5, 2); ++i) {
     SCOPED_TRACE("hold " + std::to_string(i + 1));
-    const DWORD before = GetClipboardSequenceNumber();
+    taker.Arm();
     POINT at{};
     ASSERT_TRUE(DoubleClickMemoLine(1, at));
-    ASSERT_TRUE(e2e::WaitUntil([&] { return GetClipboardSequenceNumber() != before; }, 5000)) << "the host did not copy";
-    // Held for a window, as a program holds it (Wine lets two openers
-    // without a window share it).
-    ASSERT_TRUE(e2e::WaitUntil([&] { return OpenClipboard(holder) != FALSE; }, 1000)) << "could not take the clipboard";
-    // Held for longer than the agent waits for the clipboard to settle and
-    // then tries to open it.
+    ASSERT_TRUE(e2e::WaitUntil([&] { return taker.Holding(); }, 5000)) << "the host did not copy";
+    // Held for longer than the agent waits for the clipboard and then
+    // tries to open it.
     bool shown = false;
     const DWORD held = GetTickCount();
     while (GetTickCount() - held < 2500) {
@@ -101,7 +160,7 @@ TEST_F(SoakFaults, AClipboardHeldByAnotherProgramIsGivenUpQuietly) {
       shown = shown || IsWindowVisible(parts.form);
     }
     ExpectHostResponsive("clipboard held");
-    CloseClipboard();
+    taker.Release();
     e2e::PumpFor(500);
     shown = shown || IsWindowVisible(parts.form);
     EXPECT_FALSE(shown) << "a link window came up without the line";
@@ -110,7 +169,6 @@ TEST_F(SoakFaults, AClipboardHeldByAnotherProgramIsGivenUpQuietly) {
     DoubleClickLine(2);
     ASSERT_FALSE(HasFatalFailure());
   }
-  DestroyWindow(holder);
   ExpectNoModifierDown("clipboard held");
 }
 

@@ -240,6 +240,12 @@ LRESULT StandinHost::Command(const std::string& text) {
   if (verb == "main") return reinterpret_cast<LRESULT>(main_);
   if (verb == "memo") return reinterpret_cast<LRESULT>(memo_);
   if (verb == "title") return reinterpret_cast<LRESULT>(title_);
+  if (verb == "free-library") {
+    std::string name;
+    in >> name;
+    HMODULE module = GetModuleHandleA(name.c_str());
+    return module != nullptr && FreeLibrary(module) ? 1 : 0;
+  }
   if (verb == "post-thread") {
     UINT message = 0;
     in >> message;

@@ -28,6 +28,10 @@
 //                             when there is no such line
 //   main | memo | title       answer: that window's handle (0 if none)
 //   post-thread <message>     PostThreadMessage to the host's own thread
+//   free-library <name>       FreeLibrary of the module <name> loaded in the
+//                             host, as Windows unloads a hook library from a
+//                             process once no hook needs it (Wine never
+//                             does); answer: 1, or 0 when none is loaded
 //   bench <count>             post and retrieve <count> messages; answer:
 //                             the mean cost of one message in nanoseconds
 //   rx-window                 show a received-mail window "TRxWnd" (command
