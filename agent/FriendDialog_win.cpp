@@ -26,8 +26,8 @@ constexpr int kItemHeight = 15;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 
 // How long the dialog waits, as it closes, for the window it took the
-// foreground from to have it again.
-constexpr DWORD kForegroundBackMs = 1000;
+// foreground from to have it again (at once but on a busy machine).
+constexpr DWORD kForegroundBackMs = 5000;
 
 enum : int { idPanel2 = 301, idHeaderControl1 = 302, idListBox1 = 303 };
 
@@ -246,9 +246,11 @@ int TPasteFriend::ShowModal() {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  ShowWindow(window_, SW_HIDE);
   // Back to where the user was, as a dialog gives the focus back to its
-  // owner; the callers go on from there.
+  // owner, before it goes: a dialog that went first would leave the system
+  // to activate some other window meanwhile, which would then stand between
+  // the user's window and the next task switch. The callers go on from
+  // there.
   if (previous != nullptr && previous != window_ && IsWindow(previous)) {
     SetForegroundWindow(previous);
     const DWORD start = GetTickCount();
@@ -256,6 +258,7 @@ int TPasteFriend::ShowModal() {
       PauseAnsweringSentMessages(kPollPauseMs);
     }
   }
+  ShowWindow(window_, SW_HIDE);
   showing_ = false;
   return modalResult_;
 }

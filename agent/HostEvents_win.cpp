@@ -47,8 +47,8 @@ constexpr char kCallWndHookProperty[] = "SorvikCallWndHook";
 constexpr char kGetMsgHookProperty[] = "SorvikGetMsgHook";
 
 void NoteHooksOn(HWND application) {
-  SetPropA(application, kCallWndHookProperty, SlotValueToHook(ReadHookSlot(SLOT_CALLWND_HOOK)));
-  SetPropA(application, kGetMsgHookProperty, SlotValueToHook(ReadHookSlot(SLOT_GETMSG_HOOK)));
+  SetPropA(application, kCallWndHookProperty, SlotValueToHook(ReadHookSlotOrReportError(SLOT_CALLWND_HOOK)));
+  SetPropA(application, kGetMsgHookProperty, SlotValueToHook(ReadHookSlotOrReportError(SLOT_GETMSG_HOOK)));
 }
 
 void ForgetHooksOn(HWND application) {

@@ -18,8 +18,17 @@ namespace {
 
 // How long "宛先貼り" and "宛名貼り" give the system to carry out their
 // Alt+Tab before they look at the foreground window: the task switch is
-// not done by the time the keys have been sent.
-constexpr DWORD kTaskSwitchSettleMs = 2000;
+// not done by the time the keys have been sent, and on a busy machine it
+// can take seconds. The wait ends as soon as the switch is done.
+constexpr DWORD kTaskSwitchSettleMs = 5000;
+
+// How long the click on the print preview's "ｷｬﾝｾﾙ" is given to close it
+// before it is made again, and how many times it is made at most. A click
+// made while the host is still moving the activation between its windows
+// (the agent's message has just gone) can be lost: the button sees the
+// press cancelled before the release.
+constexpr DWORD kPreviewCloseWaitMs = 2000;
+constexpr int kPreviewCloseClicks = 3;
 
 // The first child of `parent` of class `cls` with the title `title` (any
 // title when null); null when `parent` is null, so that a missing parent is
@@ -130,12 +139,23 @@ bool TMailCommands::FetchMailHeader() {
 
 void TMailCommands::ClosePrintWindow() {
   HWND button = form_.PrintCancelButton;
-  if (button != nullptr) {
-    // A click at the button's client point (3, 3).
-    PostMessageA(button, WM_LBUTTONDOWN, 3, MAKELPARAM(3, 3));
-    PostMessageA(button, WM_LBUTTONUP, 3, MAKELPARAM(3, 3));
+  for (int click = 0; click < kPreviewCloseClicks; ++click) {
+    if (button != nullptr) {
+      // A click at the button's client point (3, 3); the preview closes,
+      // and the button with it, once the host has handled it.
+      PostMessageA(button, WM_LBUTTONDOWN, 3, MAKELPARAM(3, 3));
+      PostMessageA(button, WM_LBUTTONUP, 3, MAKELPARAM(3, 3));
+    }
+    if (click == 0) ProcessPendingMessages();
+    if (button == nullptr) return;
+    // Only sent messages meanwhile: a command chosen now waits for this one
+    // to end.
+    const DWORD start = GetTickCount();
+    while (IsWindow(button) && GetTickCount() - start < kPreviewCloseWaitMs) {
+      PauseAnsweringSentMessages(kPollPauseMs);
+    }
+    if (!IsWindow(button)) return;
   }
-  ProcessPendingMessages();
 }
 
 void TMailCommands::CopyAndShow(const std::string& text) {

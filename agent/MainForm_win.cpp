@@ -110,7 +110,7 @@ void TSorvik::FormCreate() {
   SharedBlock = std::make_unique<TCommonMemoryStream>(SHARED_BLOCK_NAME, SHARED_BLOCK_SIZE);
   // Zero the slots before looking for the host: attaching stores the hook
   // handles in slots 1 and 2, which zeroing afterwards would erase.
-  for (int slot = 0; slot < SHARED_BLOCK_SLOTS; ++slot) WriteHookSlot(0, slot);
+  for (int slot = 0; slot < SHARED_BLOCK_SLOTS; ++slot) WriteHookSlotOrReportError(0, slot);
   // A host that already runs is attached at once, without the title banner.
   if (HWND host = FindWindowA(HOST_APPLICATION_CLASS, HOST_CAPTION)) {
     SendMessageA(window_, UM_WNDSHOWN, reinterpret_cast<WPARAM>(host), hwApplication);

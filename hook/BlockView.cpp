@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "hostaccess/HookSlots_win.h"
-#include "hostaccess/HostWindows_win.h"
+#include "hostaccess/AgentReports_win.h"
 #include "hostaccess/SharedMapping_win.h"
 
 namespace {
@@ -28,7 +28,7 @@ volatile std::uint32_t* Slot(int index) noexcept {
 
 }  // namespace
 
-std::uint32_t ReadBlockSlot(int index) noexcept {
+std::uint32_t ReadBlockSlotOrReportError(int index) noexcept {
   if (const volatile std::uint32_t* slot = Slot(index)) return *slot;
   ReportError(errSlotRead);
   return 0;
@@ -41,7 +41,7 @@ bool TryWriteBlockSlot(std::uint32_t value, int index) noexcept {
   return true;
 }
 
-void WriteBlockSlot(std::uint32_t value, int index) noexcept {
+void WriteBlockSlotOrReportError(std::uint32_t value, int index) noexcept {
   if (!TryWriteBlockSlot(value, index)) ReportError(errSlotWrite);
 }
 

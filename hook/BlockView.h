@@ -13,13 +13,13 @@
 // The content of slot `index` (0..2). When the block cannot be opened or
 // mapped (tried again at the next call) or the index is outside it, the
 // agent is sent UM_ERROR 102 and the result is 0.
-std::uint32_t ReadBlockSlot(int index) noexcept;
+std::uint32_t ReadBlockSlotOrReportError(int index) noexcept;
 
 // Stores `value` in slot `index`; false when the block cannot be opened or
 // mapped, or the index is outside it (nothing is written, nothing reported).
 bool TryWriteBlockSlot(std::uint32_t value, int index) noexcept;
 // The same, with a failure sent to the agent as UM_ERROR 103.
-void WriteBlockSlot(std::uint32_t value, int index) noexcept;
+void WriteBlockSlotOrReportError(std::uint32_t value, int index) noexcept;
 
 // Unmaps the view and closes the block, when the library is unloaded from a
 // process that goes on running. Nothing in it sends or waits.

@@ -2,7 +2,7 @@
 
 #include "hook/BlockView.h"
 #include "hostaccess/HookSlots_win.h"
-#include "hostaccess/HostWindows_win.h"
+#include "hostaccess/AgentReports_win.h"
 
 namespace {
 
@@ -19,29 +19,25 @@ constinit bool GetMsgFirstCall = true;
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) noexcept {
   if (GetMsgFirstCall) {
     GetMsgFirstCall = false;
-    GetMsgHook = SlotValueToHook(ReadBlockSlot(SLOT_GETMSG_HOOK));
+    GetMsgHook = SlotValueToHook(ReadBlockSlotOrReportError(SLOT_GETMSG_HOOK));
   }
   if (code >= 0) {
     const MSG* msg = reinterpret_cast<const MSG*>(lParam);
     if (msg != nullptr && msg->hwnd != nullptr) {
-      UINT report = 0;
-      if (msg->message == WM_LBUTTONUP) report = UM_LBUTTONUP;
-      else if (msg->message == WM_LBUTTONDBLCLK) report = UM_DBLCLICK;
-      if (report != 0) {
-        if (HWND agent = FindAgentWindow()) SendReportToAgent(agent, report, reinterpret_cast<WPARAM>(msg->hwnd), 0);
-      }
+      if (msg->message == WM_LBUTTONUP) ReportButtonUp(msg->hwnd);
+      if (msg->message == WM_LBUTTONDBLCLK) ReportDoubleClick(msg->hwnd);
     }
   }
   // The handle passed on is read from the shared block anew for every
   // message, not taken from GetMsgHook.
-  return CallNextHookEx(SlotValueToHook(ReadBlockSlot(SLOT_GETMSG_HOOK)), code, wParam, lParam);
+  return CallNextHookEx(SlotValueToHook(ReadBlockSlotOrReportError(SLOT_GETMSG_HOOK)), code, wParam, lParam);
 }
 
 }  // namespace
 
 HHOOK InstallGetMessageHook(HMODULE module, DWORD thread) noexcept {
   GetMsgHook = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, module, thread);
-  WriteBlockSlot(HookToSlotValue(GetMsgHook), SLOT_GETMSG_HOOK);
+  WriteBlockSlotOrReportError(HookToSlotValue(GetMsgHook), SLOT_GETMSG_HOOK);
   return GetMsgHook;
 }
 

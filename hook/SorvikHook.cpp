@@ -47,7 +47,7 @@
 #include "hook/GetMessageHook.h"
 #include "hook/BlockView.h"
 #include "hostaccess/HookSlots_win.h"
-#include "hostaccess/HostWindows_win.h"
+#include "hostaccess/AgentReports_win.h"
 
 namespace {
 
@@ -63,22 +63,15 @@ constinit bool CallWndFirstCall = true;
 LRESULT CALLBACK CallWndProcHook(int code, WPARAM wParam, LPARAM lParam) noexcept {
   if (CallWndFirstCall) {
     CallWndFirstCall = false;
-    CallWndHook = SlotValueToHook(ReadBlockSlot(SLOT_CALLWND_HOOK));
+    CallWndHook = SlotValueToHook(ReadBlockSlotOrReportError(SLOT_CALLWND_HOOK));
   }
   if (code >= 0) {
     const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (call != nullptr) {
-      UINT report = 0;
       if (call->message == WM_SHOWWINDOW) {
-        if (call->wParam != 0) report = UM_WNDSHOWN;
+        if (call->wParam != 0) ReportWindowShown(call->hwnd);
       } else if (call->message == WM_CLOSE || call->message == WM_DESTROY) {
-        if (GetWindow(call->hwnd, GW_OWNER) != nullptr) report = UM_WNDCLOSED;
-      }
-      if (report != 0) {
-        if (HWND agent = FindAgentWindow()) {
-          PostMessageA(agent, report, reinterpret_cast<WPARAM>(call->hwnd),
-                       ClassifyHostWindow(call->hwnd));
-        }
+        if (GetWindow(call->hwnd, GW_OWNER) != nullptr) ReportWindowClosed(call->hwnd);
       }
     }
   }
@@ -99,7 +92,7 @@ void StopWatching(SlotErrorReport report) noexcept {
 SORVIKHOOK_API BOOLEAN WINAPI WatchMochiruSubWnd(HWND window) {
   if (DWORD thread = GetWindowThreadProcessId(window, nullptr)) {
     CallWndHook = SetWindowsHookExA(WH_CALLWNDPROC, CallWndProcHook, LibraryModule, thread);
-    WriteBlockSlot(HookToSlotValue(CallWndHook), SLOT_CALLWND_HOOK);
+    WriteBlockSlotOrReportError(HookToSlotValue(CallWndHook), SLOT_CALLWND_HOOK);
   }
   if (CallWndHook == nullptr) return TRUE;
 

@@ -1,6 +1,6 @@
 #include "hostaccess/HookSlots_win.h"
 
-#include "hostaccess/HostWindows_win.h"
+#include "hostaccess/AgentReports_win.h"
 #include "hostaccess/SharedMapping_win.h"
 
 namespace {
@@ -16,7 +16,7 @@ std::uint32_t* OpenSlot(int index, SharedMapping& mapping) noexcept {
 
 }  // namespace
 
-std::uint32_t ReadHookSlot(int index) noexcept {
+std::uint32_t ReadHookSlotOrReportError(int index) noexcept {
   std::uint32_t value = 0;
   bool ok = false;
   {
@@ -38,7 +38,7 @@ bool TryWriteHookSlot(std::uint32_t value, int index) noexcept {
   return true;
 }
 
-void WriteHookSlot(std::uint32_t value, int index) noexcept {
+void WriteHookSlotOrReportError(std::uint32_t value, int index) noexcept {
   // The block is closed again before the report, which waits for the agent.
   if (!TryWriteHookSlot(value, index)) ReportError(errSlotWrite);
 }

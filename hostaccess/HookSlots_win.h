@@ -1,7 +1,5 @@
 // The slots of the shared block "SorvikCom" through which hook handles cross
-// from the agent's process to the host's. Both deliverables use them; they
-// neither throw nor allocate, so the hook library can call them from its
-// hook procedures.
+// from the agent's process to the host's.
 #pragma once
 
 #include <windows.h>
@@ -17,15 +15,18 @@ inline constexpr int SLOT_CALLWND_HOOK = 1;   // the WH_CALLWNDPROC hook handle
 inline constexpr int SLOT_GETMSG_HOOK = 2;    // the WH_GETMESSAGE hook handle
 inline constexpr int SHARED_BLOCK_SLOTS = 3;
 
+// The agent's slot operations. (The hook library keeps a view of the block
+// of its own: hook/BlockView.h.)
+
 // The 32-bit content of a slot of the shared block, opened anew for the
 // call. On failure (also for an index outside 0..2) the agent is sent
 // UM_ERROR 102 and the result is 0.
-std::uint32_t ReadHookSlot(int index) noexcept;
+std::uint32_t ReadHookSlotOrReportError(int index) noexcept;
 
 // Stores a 32-bit value in a slot of the shared block, opened anew for the
 // call. On failure (also for an index outside 0..2) the agent is sent
 // UM_ERROR 103 and the slot is left as it was.
-void WriteHookSlot(std::uint32_t value, int index) noexcept;
+void WriteHookSlotOrReportError(std::uint32_t value, int index) noexcept;
 
 // The same store without the report: false when the slot could not be
 // written (and was left as it was). For callers that must not wait for the

@@ -1,8 +1,8 @@
 // A measurement, not a test: what the hook library costs the host for every
 // message its GUI thread retrieves. The stand-in host posts and retrieves
 // messages in a loop with (1) no hook, (2) an empty hook pair, (3) our
-// hooks, side by side in one run; the figures are the median of several
-// rounds, printed with their ratios.
+// hooks (the release's), in turn within each of several rounds; the figures
+// are the medians, printed with their ratios.
 #include <windows.h>
 
 #include <algorithm>
@@ -33,12 +33,9 @@ LRESULT Command(HWND host, const std::string& text) {
   return static_cast<LRESULT>(result);
 }
 
-double MedianCost(HWND host, int messages, int rounds) {
-  Command(host, "bench 2000");  // warm up: the hook library is loaded by now
-  std::vector<double> costs;
-  for (int i = 0; i < rounds; ++i) costs.push_back(static_cast<double>(Command(host, "bench " + std::to_string(messages))));
-  std::sort(costs.begin(), costs.end());
-  return costs[costs.size() / 2];
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
 }
 
 }  // namespace
@@ -68,15 +65,9 @@ int main(int argc, char** argv) {
   HANDLE block = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                     SHARED_BLOCK_SIZE, SHARED_BLOCK_NAME);
 
-  const double none = MedianCost(host, messages, rounds);
-
   HMODULE empty = LoadLibraryA((BinDir() + "emptyhook.dll").c_str());
   auto installEmpty = test_support::ExportOf<BOOL WINAPI(DWORD)>(empty, "InstallEmptyHooks");
   auto removeEmpty = test_support::ExportOf<void WINAPI()>(empty, "RemoveEmptyHooks");
-  if (installEmpty == nullptr || !installEmpty(thread)) return 1;
-  const double emptyHook = MedianCost(host, messages, rounds);
-  removeEmpty();
-
   const std::string release = test_support::ReleaseFolder();
   if (release.empty()) {
     std::printf("SORVIK_RELEASE does not name a release folder (make dist makes it)\n");
@@ -85,9 +76,27 @@ int main(int argc, char** argv) {
   HMODULE ours = LoadLibraryA((release + "sorvikhook.dll").c_str());
   auto watch = test_support::ExportOf<decltype(WatchMochiruSubWnd)>(ours, "WatchMochiruSubWnd");
   auto stop = test_support::ExportOf<decltype(StopMochiruSubWnd)>(ours, "StopMochiruSubWnd");
-  if (watch == nullptr || watch(host)) return 1;
-  const double ourHook = MedianCost(host, messages, rounds);
-  stop();
+  if (installEmpty == nullptr || removeEmpty == nullptr || watch == nullptr || stop == nullptr) return 1;
+
+  // The three are measured in turn within each round, so that whatever
+  // else the machine does weighs on all three alike.
+  const std::string bench = "bench " + std::to_string(messages);
+  const auto cost = [&] { return static_cast<double>(Command(host, bench)); };
+  std::vector<double> noHook, emptyPair, ourPair;
+  for (int i = 0; i < rounds; ++i) {
+    noHook.push_back(cost());
+    if (!installEmpty(thread)) return 1;
+    Command(host, "bench 2000");  // the library loaded into the host, its first calls made
+    emptyPair.push_back(cost());
+    removeEmpty();
+    if (watch(host)) return 1;
+    Command(host, "bench 2000");
+    ourPair.push_back(cost());
+    stop();
+  }
+  const double none = Median(noHook);
+  const double emptyHook = Median(emptyPair);
+  const double ourHook = Median(ourPair);
 
   std::printf("hook cost per retrieved message (median of %d rounds of %d messages, in ns):\n", rounds, messages);
   std::printf("  no hook          %10.0f\n", none);

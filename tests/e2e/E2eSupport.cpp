@@ -155,6 +155,21 @@ long long Now() {
   return counter.QuadPart;
 }
 
+double Milliseconds(long long ticks) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(ticks) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+long long WhenTrue(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < timeoutMs) {
+    if (condition()) return Now();
+    test_support::PumpOnce(1);
+  }
+  return 0;
+}
+
 // ---------------------------------------------------------------- stand-in host
 
 HWND FindProcessWindow(DWORD pid, const char* className, const char* title) {

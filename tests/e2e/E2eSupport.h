@@ -68,6 +68,11 @@ using test_support::WaitUntil;
 
 // The system-wide performance counter, the clock of the stand-in host's log.
 long long Now();
+// A span of the performance counter in milliseconds.
+double Milliseconds(long long ticks);
+// For measurements: polls closely (every millisecond, handling messages)
+// until `condition` holds; the counter when it did, or 0 after `timeoutMs`.
+long long WhenTrue(const std::function<bool()>& condition, DWORD timeoutMs);
 
 // The stand-in host, started for one test with its own log file.
 class StandinHost {

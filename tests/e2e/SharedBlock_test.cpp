@@ -55,17 +55,17 @@ TEST(CommonMemoryStream, ANameTakenByAnotherKindOfObjectCannotBeOpened) {
 TEST(HookSlots, ReadingWhileNobodyHoldsTheBlockGivesZeroAndLeavesNoBlock) {
   ASSERT_FALSE(e2e::SharedBlockExists()) << "another test left the block open";
   FakeAgentWindow agent;
-  EXPECT_EQ(ReadHookSlot(SLOT_GETMSG_HOOK), 0u);
+  EXPECT_EQ(ReadHookSlotOrReportError(SLOT_GETMSG_HOOK), 0u);
   EXPECT_FALSE(e2e::SharedBlockExists());
   EXPECT_TRUE(ErrorDetails(agent).empty());
 }
 
 TEST(HookSlots, WritesReachTheSlotAndReadsSeeThem) {
   HANDLE block = e2e::PlantSharedBlock(0, 0, 0);
-  WriteHookSlot(0xAABBCCDD, 2);
-  WriteHookSlot(7, 1);
-  EXPECT_EQ(ReadHookSlot(2), 0xAABBCCDDu);
-  EXPECT_EQ(ReadHookSlot(1), 7u);
+  WriteHookSlotOrReportError(0xAABBCCDD, 2);
+  WriteHookSlotOrReportError(7, 1);
+  EXPECT_EQ(ReadHookSlotOrReportError(2), 0xAABBCCDDu);
+  EXPECT_EQ(ReadHookSlotOrReportError(1), 7u);
   EXPECT_EQ(*e2e::ReadSharedSlots(), (std::vector<std::uint32_t>{0, 7, 0xAABBCCDD}));
   CloseHandle(block);
 }
@@ -75,10 +75,10 @@ TEST(HookSlots, WritesReachTheSlotAndReadsSeeThem) {
 TEST(HookSlots, AnIndexOutsideTheBlockIsReportedAndTouchesNothing) {
   HANDLE block = e2e::PlantSharedBlock(1, 2, 3);
   FakeAgentWindow agent;
-  EXPECT_EQ(ReadHookSlot(3), 0u);
-  EXPECT_EQ(ReadHookSlot(-1), 0u);
-  WriteHookSlot(99, 3);
-  WriteHookSlot(99, -1);
+  EXPECT_EQ(ReadHookSlotOrReportError(3), 0u);
+  EXPECT_EQ(ReadHookSlotOrReportError(-1), 0u);
+  WriteHookSlotOrReportError(99, 3);
+  WriteHookSlotOrReportError(99, -1);
   EXPECT_EQ(ErrorDetails(agent), (std::vector<LPARAM>{errSlotRead, errSlotRead, errSlotWrite, errSlotWrite}));
   EXPECT_EQ(*e2e::ReadSharedSlots(), (std::vector<std::uint32_t>{1, 2, 3}));
   CloseHandle(block);
@@ -89,12 +89,12 @@ TEST(HookSlots, ABlockThatCannotBeOpenedIsReportedToTheAgent) {
   ASSERT_NE(squatter, nullptr);
   {
     FakeAgentWindow agent;
-    EXPECT_EQ(ReadHookSlot(1), 0u);
-    WriteHookSlot(5, 1);
+    EXPECT_EQ(ReadHookSlotOrReportError(1), 0u);
+    WriteHookSlotOrReportError(5, 1);
     EXPECT_EQ(ErrorDetails(agent), (std::vector<LPARAM>{errSlotRead, errSlotWrite}));
   }
   // Without an agent window the reports are dropped.
-  EXPECT_EQ(ReadHookSlot(1), 0u);
+  EXPECT_EQ(ReadHookSlotOrReportError(1), 0u);
   CloseHandle(squatter);
 }
 

@@ -4,8 +4,9 @@
 // foreground one that a task switch would offer (visible, titled, not a
 // tool window, and without a visible owner). It passes every key on.
 //   task-switcher.exe <log>
-// Writes "ready" to the log once the hook is in, and one line per switch:
+// Writes "ready" to the log once the hook is in, and two lines per switch:
 //   switch <from> <to>
+//   classes <class of from> <class of to>
 // Ends when its window gets WM_CLOSE.
 #include <windows.h>
 
@@ -25,6 +26,12 @@ void Write(const std::string& line) {
 
 std::string HandleText(HWND window) { return std::to_string(reinterpret_cast<std::intptr_t>(window)); }
 
+std::string ClassText(HWND window) {
+  char name[64] = {};
+  if (window == nullptr || GetClassNameA(window, name, sizeof name) == 0) return "-";
+  return name;
+}
+
 bool Offered(HWND window) {
   if (!IsWindowVisible(window) || GetWindowTextLengthA(window) == 0) return false;
   if (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return false;
@@ -37,6 +44,7 @@ void SwitchTask() {
   HWND to = from != nullptr ? GetWindow(from, GW_HWNDNEXT) : GetTopWindow(nullptr);
   while (to != nullptr && !Offered(to)) to = GetWindow(to, GW_HWNDNEXT);
   Write("switch " + HandleText(from) + " " + HandleText(to));
+  Write("classes " + ClassText(from) + " " + ClassText(to));
   if (to != nullptr) SetForegroundWindow(to);
 }
 
