@@ -207,9 +207,9 @@ void TMailCommands::SwitchToPreviousWindow() {
 }
 
 std::string TMailCommands::ChooseFriends() {
-  // Cleared first: a cancelled dialog leaves the clipboard empty.
-  SetClipboardText("");
-  MenuItemFriendsCopyClick();
+  // The clipboard stays the user's until the dialog's OK puts the chosen
+  // addresses there: a cancelled dialog leaves it as it was.
+  if (RunFriendDialog() != mrOk) return {};
   return GetClipboardText();
 }
 
@@ -242,13 +242,15 @@ void TMailCommands::MenuItemFriendsPasteClick() {
   if (focus != nullptr) SendMessageA(focus, WM_PASTE, 0, 0);
 }
 
-void TMailCommands::MenuItemFriendsCopyClick() {
+void TMailCommands::MenuItemFriendsCopyClick() { RunFriendDialog(); }
+
+int TMailCommands::RunFriendDialog() {
   TPasteFriend* dialog = form_.PasteFriend;
-  if (dialog == nullptr) return;
+  if (dialog == nullptr) return mrCancel;
   // At the right edge of the screen, from the top, 20 pixels short of the
   // screen's height.
   const WindowSize screen = GetWindowSize(GetDesktopWindow());
   const WindowSize size = GetWindowSize(dialog->Handle());
   MoveWindow(dialog->Handle(), screen.width - size.width, 0, size.width, screen.height - 20, TRUE);
-  dialog->ShowModal();
+  return dialog->ShowModal();
 }

@@ -67,8 +67,12 @@ class TMailCommands {
   void CopyAndShow(const std::string& text);
   // Alt+Tab back to the window that was active before the tray menu.
   void SwitchToPreviousWindow();
-  // Runs the friend dialog; the address text it left on the clipboard, or
-  // empty when it was cancelled or nothing was chosen.
+  // Places the friend dialog at the right edge of the screen and runs it;
+  // its modal result (mrOk: the chosen addresses are on the clipboard).
+  int RunFriendDialog();
+  // Runs the friend dialog; the address text its OK put on the clipboard,
+  // or empty when it was cancelled or nothing was chosen. Only the OK
+  // changes the clipboard.
   std::string ChooseFriends();
 
   TSorvik& form_;
