@@ -28,8 +28,11 @@ struct MailWriteControls {
 };
 
 // Asks the host's main window for a new mail and waits up to 10000 ms for a
-// window of class "TMailWnd" titled "メールを書く"; brings it to the front
-// and finds its fields.
+// window of class "TMailWnd" titled "メールを書く" that was not there
+// before the request (a mail the user is already writing is never taken
+// for it), until it is visible and its recipients, subject and body fields
+// exist; brings it to the front. Window stays null when none was ready in
+// time.
 MailWriteControls OpenMailWriteWindow(HWND hostMainWindow);
 
 // Puts `text` on the clipboard and has `control` paste it; the paste is
