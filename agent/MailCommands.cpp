@@ -24,6 +24,18 @@ constexpr std::size_t kLinePrefix = 9;
 
 }  // namespace
 
+std::string CutAtCharacterBoundary(std::string_view text, std::size_t limit) {
+  if (text.size() < limit) return std::string(text);
+  // Walked from the start: a second byte can look like a lead byte.
+  std::size_t end = 0;
+  while (end < limit) {
+    const std::size_t size = IsAnsiLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
+    if (end + size > limit) break;
+    end += size;
+  }
+  return std::string(text.substr(0, end));
+}
+
 MailHeaderLines SplitHeaderText(std::string_view text) {
   text = text.substr(0, text.find('\0'));
   MailHeaderLines lines;
@@ -88,13 +100,33 @@ std::string ForwardSubject(const MailHeaderLines& header) {
   return "Fw: " + RestOfLine(LineAt(header, kSubjectLine));
 }
 
+std::string EscapeMailtoPart(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    const bool changesMeaning = byte < 0x20 || byte == 0x7F || byte == ' ' || byte == '"' || byte == '#' ||
+                                byte == '%' || byte == '&' || byte == '+' || byte == '=' || byte == '?';
+    if (changesMeaning) {
+      escaped += '%';
+      escaped += kHex[byte >> 4];
+      escaped += kHex[byte & 0xF];
+    } else {
+      escaped += c;
+    }
+  }
+  return escaped;
+}
+
 std::string ReplyMailerUrl(const MailHeaderLines& header) {
-  return "mailto:" + RestOfLine(LineAt(header, kSenderLine)) + "?subject=Re:" +
-         RestOfLine(LineAt(header, kSubjectLine));
+  return "mailto:" + EscapeMailtoPart(RestOfLine(LineAt(header, kSenderLine))) + "?subject=Re:" +
+         EscapeMailtoPart(RestOfLine(LineAt(header, kSubjectLine)));
 }
 
 std::string ReplyAllMailerUrl(const MailHeaderLines& header) {
-  return "mailto:" + ReplyAllList(header) + "?subject=Re:" + RestOfLine(LineAt(header, kSubjectLine));
+  return "mailto:" + EscapeMailtoPart(ReplyAllList(header)) + "?subject=Re:" +
+         EscapeMailtoPart(RestOfLine(LineAt(header, kSubjectLine)));
 }
 
 std::string ForwardBody(const MailHeaderLines& header) {

@@ -38,6 +38,13 @@ inline constexpr char kNotMailWindowMessage[] =
 // The caption of the copy commands' message: the application's title.
 inline constexpr char kApplicationTitle[] = "Sorvik";
 
+// The first `limit` bytes of `text` without cutting a double-byte
+// character in two: when the limit falls between a character's lead byte
+// and its second byte, the lead byte goes too. A text that the limit does
+// not reach is left as it is. (The system hands over at most the limit,
+// and may end it with such a lead byte.)
+std::string CutAtCharacterBoundary(std::string_view text, std::size_t limit);
+
 // The text's lines: each CR, LF or CR LF ends a line; a last line without
 // an ending counts, and nothing follows the last ending. A zero byte ends
 // the text.
@@ -68,8 +75,20 @@ std::string ReplyAllList(const MailHeaderLines& header);
 std::string ReplySubject(const MailHeaderLines& header);
 std::string ForwardSubject(const MailHeaderLines& header);
 
+// `text` for a part of a mailto link: every byte that would change what the
+// link means is written as %XX (upper-case hex): "%", "&", "=", "?", "#",
+// "+", the double quote (which would end the link's argument on the mail
+// program's command line), the space and the control bytes (below 0x20,
+// and 0x7F). Every other byte stays as it is, so that a mail program reads
+// the rest as before. Byte by byte on purpose: none of these bytes is ever
+// the second byte of a double-byte character, so no character is split,
+// and a stray lead byte cannot shield the byte after it.
+std::string EscapeMailtoPart(std::string_view text);
+
 // The links for the default mail program: to the sender, or to everyone,
-// with the subject after "?subject=Re:". Nothing is escaped.
+// with the subject after "?subject=Re:". The addresses and the subject come
+// from the mail, written by a stranger: each is escaped with
+// EscapeMailtoPart, so that none of them can add a header or a recipient.
 std::string ReplyMailerUrl(const MailHeaderLines& header);
 std::string ReplyAllMailerUrl(const MailHeaderLines& header);
 

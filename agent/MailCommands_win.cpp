@@ -1,9 +1,11 @@
 #include "agent/MailCommands_win.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "agent/FriendDialog_win.h"
 #include "agent/MailCommands.h"
+#include "agent/MailHeaderText_win.h"
 #include "agent/MainForm_win.h"
 #include "agent/MenuCommands.h"
 #include "hostaccess/HostMailWindows.h"
@@ -42,6 +44,34 @@ HWND RecipientsField(HWND mailWindow) {
   return ChildOf(ChildOf(mailWindow, HOST_PANEL_CLASS, nullptr), HOST_EDIT_CLASS, nullptr);
 }
 
+// The host's top-level mail-writing windows titled `title` (any title when
+// null), in the system's order.
+std::vector<HWND> MailWindows(const char* title) {
+  std::vector<HWND> windows;
+  for (HWND window = FindWindowExA(nullptr, nullptr, HOST_MAIL_CLASS, title); window != nullptr;
+       window = FindWindowExA(nullptr, window, HOST_MAIL_CLASS, title)) {
+    windows.push_back(window);
+  }
+  return windows;
+}
+
+// The fields of a mail-writing window once it is ready to be written into:
+// visible, with its recipients, subject and body fields made. The host
+// gives the window its title before it makes the fields; until they are
+// all there, Window stays null.
+MailWriteControls ReadyMailWindow(HWND window) {
+  if (!IsWindowVisible(window)) return {};
+  TIntegerList children;
+  ListChildWindows(window, children, cwDirectChildren);
+  MailWriteControls controls;
+  controls.SubjectEdit = children.Count() > 2 ? ListValueToWindow(children.Get(2)) : nullptr;
+  controls.ToEdit = RecipientsField(window);
+  controls.BodyMemo = ChildOf(window, HOST_MEMO_CLASS, nullptr);
+  if (controls.SubjectEdit == nullptr || controls.ToEdit == nullptr || controls.BodyMemo == nullptr) return {};
+  controls.Window = window;
+  return controls;
+}
+
 // Whether the program of `window` has carried out its activation: the
 // window is its thread's active window and holds the thread's focus.
 bool ActivationDone(HWND window) {
@@ -60,23 +90,24 @@ void PasteInto(HWND control, const std::string& text) {
 }
 
 MailWriteControls OpenMailWriteWindow(HWND hostMainWindow) {
-  MailWriteControls controls;
+  // A mail the user is already writing is never written into: only a
+  // window that was not there before the command was posted is the new one.
+  const std::vector<HWND> before = MailWindows(nullptr);
   if (hostMainWindow != nullptr) PostMessageA(hostMainWindow, WM_COMMAND, HOST_CMD_NEW_MAIL, 0);
   StartTimeout(kMailWindowWaitMs);
   while (!TimedOut()) {
-    controls.Window = FindWindowA(HOST_MAIL_CLASS, HOST_MAIL_TITLE);
-    if (controls.Window != nullptr) {
-      SetForegroundWindow(controls.Window);
-      TIntegerList children;
-      ListChildWindows(controls.Window, children, cwDirectChildren);
-      if (children.Count() > 2) controls.SubjectEdit = ListValueToWindow(children.Get(2));
-      controls.ToEdit = RecipientsField(controls.Window);
-      controls.BodyMemo = ChildOf(controls.Window, HOST_MEMO_CLASS, nullptr);
-      return controls;
+    for (HWND window : MailWindows(HOST_MAIL_TITLE)) {
+      if (std::find(before.begin(), before.end(), window) != before.end()) continue;
+      const MailWriteControls controls = ReadyMailWindow(window);
+      if (controls.Window != nullptr) {
+        SetForegroundWindow(controls.Window);
+        return controls;
+      }
     }
     PauseAnsweringSentMessages(kPollPauseMs);
   }
-  return controls;
+  // None in time: the callers paste nothing, and nothing is shown.
+  return {};
 }
 
 bool TMailCommands::Command(unsigned id) {
@@ -125,8 +156,7 @@ bool TMailCommands::FetchMailHeader() {
       HWND panel = ChildOf(preview, HOST_PANEL_CLASS, "");
       HWND edit = ChildOf(panel, HOST_RICHEDIT_CLASS, "");
       form_.PrintCancelButton = ChildOf(panel, HOST_BUTTON_CLASS, HOST_PRINT_CANCEL_CAPTION);
-      const int length = edit != nullptr ? std::min(ControlTextLength(edit), kMaxHeaderChars) : 0;
-      form_.MailHeader = SplitHeaderText(ControlText(edit, length));
+      form_.MailHeader = SplitHeaderText(ReadHeaderText(edit));
       break;
     }
     PauseAnsweringSentMessages(kPollPauseMs);
@@ -178,14 +208,15 @@ void TMailCommands::MenuItemFromCopyClick() {
 void TMailCommands::MenuItemReplayMailerClick() {
   if (FetchMailHeader()) return;
   ClosePrintWindow();
-  // The default mail program not starting is not reported.
-  ShellOpenHidden(ReplyMailerUrl(form_.MailHeader));
+  // Shown: the mail program's window is where the reply is written. Its
+  // not starting is not reported.
+  ShellOpen(ReplyMailerUrl(form_.MailHeader));
 }
 
 void TMailCommands::MenuItemAllReplayMailerClick() {
   if (FetchMailHeader()) return;
   ClosePrintWindow();
-  ShellOpenHidden(ReplyAllMailerUrl(form_.MailHeader));
+  ShellOpen(ReplyAllMailerUrl(form_.MailHeader));
 }
 
 void TMailCommands::MenuItemAllReplayClick() {
@@ -227,9 +258,9 @@ void TMailCommands::SwitchToPreviousWindow() {
 }
 
 std::string TMailCommands::ChooseFriends() {
-  // Cleared first: a cancelled dialog leaves the clipboard empty.
-  SetClipboardText("");
-  MenuItemFriendsCopyClick();
+  // The clipboard stays the user's until the dialog's OK puts the chosen
+  // addresses there: a cancelled dialog leaves it as it was.
+  if (RunFriendDialog() != mrOk) return {};
   return GetClipboardText();
 }
 
@@ -262,13 +293,15 @@ void TMailCommands::MenuItemFriendsPasteClick() {
   if (focus != nullptr) SendMessageA(focus, WM_PASTE, 0, 0);
 }
 
-void TMailCommands::MenuItemFriendsCopyClick() {
+void TMailCommands::MenuItemFriendsCopyClick() { RunFriendDialog(); }
+
+int TMailCommands::RunFriendDialog() {
   TPasteFriend* dialog = form_.PasteFriend;
-  if (dialog == nullptr) return;
+  if (dialog == nullptr) return mrCancel;
   // At the right edge of the screen, from the top, 20 pixels short of the
   // screen's height.
   const WindowSize screen = GetWindowSize(GetDesktopWindow());
   const WindowSize size = GetWindowSize(dialog->Handle());
   MoveWindow(dialog->Handle(), screen.width - size.width, 0, size.width, screen.height - 20, TRUE);
-  dialog->ShowModal();
+  return dialog->ShowModal();
 }

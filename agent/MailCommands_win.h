@@ -28,8 +28,11 @@ struct MailWriteControls {
 };
 
 // Asks the host's main window for a new mail and waits up to 10000 ms for a
-// window of class "TMailWnd" titled "メールを書く"; brings it to the front
-// and finds its fields.
+// window of class "TMailWnd" titled "メールを書く" that was not there
+// before the request (a mail the user is already writing is never taken
+// for it), until it is visible and its recipients, subject and body fields
+// exist; brings it to the front. Window stays null when none was ready in
+// time.
 MailWriteControls OpenMailWriteWindow(HWND hostMainWindow);
 
 // Puts `text` on the clipboard and has `control` paste it; the paste is
@@ -67,8 +70,12 @@ class TMailCommands {
   void CopyAndShow(const std::string& text);
   // Alt+Tab back to the window that was active before the tray menu.
   void SwitchToPreviousWindow();
-  // Runs the friend dialog; the address text it left on the clipboard, or
-  // empty when it was cancelled or nothing was chosen.
+  // Places the friend dialog at the right edge of the screen and runs it;
+  // its modal result (mrOk: the chosen addresses are on the clipboard).
+  int RunFriendDialog();
+  // Runs the friend dialog; the address text its OK put on the clipboard,
+  // or empty when it was cancelled or nothing was chosen. Only the OK
+  // changes the clipboard.
   std::string ChooseFriends();
 
   TSorvik& form_;

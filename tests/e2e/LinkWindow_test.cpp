@@ -310,17 +310,34 @@ TEST_F(LinkWindow, AClickInTheHostWhileTheAgentWaitsForTheClipboardIsHandledAtOn
 
 TEST_F(LinkWindow, AMailtoEntryOpensANewHostMailWithTheAddressInItsRecipients) {
   StartWith("");
+  const auto recipientsOf = [](HWND mail) {
+    return FindWindowExA(FindWindowExA(mail, nullptr, HOST_PANEL_CLASS, nullptr), nullptr, HOST_EDIT_CLASS, nullptr);
+  };
+  // The user is writing another mail, which must stay as it is; the host
+  // takes a moment to open the new one, and titles it before it makes its
+  // fields.
+  HWND draft = host_.CommandHandle("mail-window");
+  ASSERT_NE(draft, nullptr);
+  HWND draftTo = recipientsOf(draft);
+  SetLines(draftTo, "boss@example.jp");
+  ASSERT_TRUE(host_.Command("mail-delay 200"));
+  ASSERT_TRUE(host_.Command("mail-caption-first 400 0"));
+
   SetLines(memo_, "連絡先: hanako@example.jp まで");
   ASSERT_TRUE(OpenOn(memo_, 0));
   ASSERT_EQ(ListedEntries(), (Entries{"mailto:hanako@example.jp"}));
   OpenEntry(0);
-  HWND mail = nullptr;
-  ASSERT_TRUE(e2e::WaitUntil([&] { return (mail = FindWindowA("TMailWnd", "メールを書く")) != nullptr; }, 10000))
-      << "no new mail";
-  HWND to = FindWindowExA(FindWindowExA(mail, nullptr, HOST_PANEL_CLASS, nullptr), nullptr, HOST_EDIT_CLASS, nullptr);
-  ASSERT_NE(to, nullptr);
+  HWND to = nullptr;
+  ASSERT_TRUE(e2e::WaitUntil([&] {
+    for (HWND mail = FindWindowExA(nullptr, nullptr, "TMailWnd", "メールを書く"); mail != nullptr;
+         mail = FindWindowExA(nullptr, mail, "TMailWnd", "メールを書く")) {
+      if (mail != draft && (to = recipientsOf(mail)) != nullptr) return true;
+    }
+    return false;
+  }, 10000)) << "no new mail";
   EXPECT_TRUE(e2e::WaitUntil([&] { return ControlText(to, 1000) == "hanako@example.jp"; }, 5000))
       << "the recipients hold \"" << ControlText(to, 1000) << "\"";
+  EXPECT_EQ(ControlText(draftTo, 1000), "boss@example.jp") << "pasted into the mail being written";
   EXPECT_FALSE(Visible(parts_.form));
 }
 

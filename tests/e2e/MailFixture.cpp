@@ -70,12 +70,12 @@ void MailFixture::Evidence(const std::string& name) {
 
 HWND MailFixture::Preview() { return FindWindowA("TPrintWnd", "印刷"); }
 
-std::optional<MailFields> MailFixture::WaitForMailWindow(DWORD timeoutMs) {
+std::optional<MailFields> MailFixture::WaitForMailWindow(DWORD timeoutMs, std::size_t madeBefore) {
   std::optional<MailFields> fields;
   WaitUntil(
       [&] {
         const auto made = HostEvents("mailwindow ");
-        if (made.empty()) return false;
+        if (made.size() <= madeBefore) return false;
         // mailwindow <w> to <t> cc <c> subject <s> body <b>
         std::istringstream in(made.back());
         std::string word, w, to, cc, subject, body;

@@ -44,8 +44,11 @@ class MailFixture : public ::testing::Test {
   // The host's print preview, or null.
   static HWND Preview();
   // The mail-writing window the host made last, and its fields, from the
-  // host's log; nothing when none was made within `timeoutMs`.
-  std::optional<MailFields> WaitForMailWindow(DWORD timeoutMs = 5000);
+  // host's log, once it has made more than `madeBefore` (its fields made);
+  // nothing when none was made within `timeoutMs`.
+  std::optional<MailFields> WaitForMailWindow(DWORD timeoutMs = 5000, std::size_t madeBefore = 0);
+  // How many mail-writing windows the host has made so far.
+  std::size_t MailWindowsMade() const { return HostEvents("mailwindow ").size(); }
   // The host's log events (without their time) that start with `prefix`.
   std::vector<std::string> HostEvents(const std::string& prefix) const;
   // What a control of the host holds.

@@ -29,6 +29,7 @@ bool SetDefault(const std::string& key, const std::string& value) {
 ShellRecorder::ShellRecorder(std::initializer_list<std::string> keys, const std::string& logPath)
     : logPath_(logPath) {
   DeleteFileA(logPath_.c_str());
+  DeleteFileA((logPath_ + ".show").c_str());  // the recorder's show commands
   for (const std::string& key : keys) {
     if (key.empty() || key[0] != '.') {
       EXPECT_TRUE(RegisterShellRecorder(key, logPath_)) << key;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 
 namespace e2e {
@@ -33,6 +34,12 @@ bool RegisterShellRecorder(const std::string& classKey, const std::string& logPa
 }
 
 std::vector<std::string> RecordedOpens(const std::string& logPath) { return Lines(logPath); }
+
+std::vector<int> RecordedShowCommands(const std::string& logPath) {
+  std::vector<int> shows;
+  for (const std::string& line : Lines(logPath + ".show")) shows.push_back(std::atoi(line.c_str()));
+  return shows;
+}
 
 TaskSwitcher::TaskSwitcher(const std::string& logPath) : log_(logPath) {
   DeleteFileA(log_.c_str());

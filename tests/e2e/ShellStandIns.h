@@ -18,6 +18,9 @@ namespace e2e {
 bool RegisterShellRecorder(const std::string& classKey, const std::string& logPath);
 // What the recorder was asked to open, one entry per open, in order.
 std::vector<std::string> RecordedOpens(const std::string& logPath);
+// The show command each of those opens started the program with (SW_HIDE,
+// SW_SHOWNORMAL, ...; -1 when the shell gave none), in the same order.
+std::vector<int> RecordedShowCommands(const std::string& logPath);
 
 // The shell's Alt+Tab while the object lives: a helper process whose
 // low-level keyboard hook brings the next window a task switch offers to

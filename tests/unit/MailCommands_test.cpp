@@ -98,14 +98,72 @@ TEST(ReplyAllList, ListsRecipientsThenSenderEachWithAComma) {
   }
 }
 
-TEST(MailerUrls, CarryTheAddressesAndTheSubjectUnescaped) {
-  EXPECT_EQ(ReplyMailerUrl(kHeader), "mailto:jiro@example.jp (次郎)?subject=Re:来週の会議について");
-  EXPECT_EQ(ReplyAllMailerUrl(kHeader),
-            "mailto:taro@example.jp,hanako@example.jp,jiro@example.jp,?subject=Re:来週の会議について");
-  const MailHeaderLines simple{"", "", "", "To: a", "From: b", "Subject: x & y?z=1", ""};
-  EXPECT_EQ(ReplyMailerUrl(simple), "mailto:b?subject=Re:x & y?z=1");
-  const MailHeaderLines two{"", "", "", "To: a@x", "From: b@y", "Subject: hi", ""};
-  EXPECT_EQ(ReplyAllMailerUrl(two), "mailto:a@x,b@y,?subject=Re:hi");
+TEST(EscapeMailtoPart, WritesOnlyTheBytesThatChangeALinksMeaningAsPercentHex) {
+  struct Case { const char* name; std::string text; std::string escaped; };
+  const Case cases[] = {
+      {"nothing to escape", "taro@example.jp,b@y.jp,", "taro@example.jp,b@y.jp,"},
+      {"each byte that changes a link's meaning", "% & = ? # + \"", "%25%20%26%20%3D%20%3F%20%23%20%2B%20%22"},
+      {"control bytes", std::string("a\x01\tb\r\n\x7F", 7) + std::string(1, '\0') + "c", "a%01%09b%0D%0A%7F%00c"},
+      {"a header smuggled into a subject", "見積もり&bcc=someone@example.com", "見積もり%26bcc%3Dsomeone@example.com"},
+      {"other bytes stay as they are", "(次郎)<a@b>:;/'~!$*,[]{}|^`@.-_表ソｱ", "(次郎)<a@b>:;/'~!$*,[]{}|^`@.-_表ソｱ"},
+      // A lead byte followed by a byte that no character has as its second:
+      // the byte is still escaped, not taken as part of the character.
+      {"a stray lead byte before an ampersand", "\x82&bcc=x", "\x82%26bcc%3Dx"},
+      {"high bytes are never escaped", "\x80\xA0\xFD\xFE\xFF", "\x80\xA0\xFD\xFE\xFF"},
+      {"empty", "", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(EscapeMailtoPart(c.text), c.escaped) << c.name;
+}
+
+TEST(MailerUrls, CarryTheAddressesAndTheSubjectWithWhatChangesTheLinkEscaped) {
+  struct Case { const char* name; MailHeaderLines header; std::string reply; std::string replyAll; };
+  const auto header = [](std::string to, std::string from, std::string subject) {
+    return MailHeaderLines{"", "", "", std::move(to), std::move(from), std::move(subject), ""};
+  };
+  const Case cases[] = {
+      {"the preview's lines: the name after the sender's address keeps its space, escaped", kHeader,
+       "mailto:jiro@example.jp%20(次郎)?subject=Re:来週の会議について",
+       "mailto:taro@example.jp,hanako@example.jp,jiro@example.jp,?subject=Re:来週の会議について"},
+      {"plain addresses and subject are as they were", header("To: a@x", "From: b@y", "Subject: hi"),
+       "mailto:b@y?subject=Re:hi", "mailto:a@x,b@y,?subject=Re:hi"},
+      {"a subject cannot add a recipient", header("To: a@x", "From: b@y", "Subject: 見積もり&bcc=someone@example.com"),
+       "mailto:b@y?subject=Re:見積もり%26bcc%3Dsomeone@example.com",
+       "mailto:a@x,b@y,?subject=Re:見積もり%26bcc%3Dsomeone@example.com"},
+      {"nor can an address, whose characters may include ? & and =",
+       header("To: a@x?bcc=c@z", "From: b@y&cc=d@w", "Subject: s"), "mailto:b@y%26cc%3Dd@w?subject=Re:s",
+       "mailto:a@x%3Fbcc%3Dc@z,b@y%26cc%3Dd@w,?subject=Re:s"},
+      {"a second subject, a fragment, a plus and a percent stay in the subject",
+       header("To: a@x", "From: b@y", "Subject: x?subject=y#z+1 100%"),
+       "mailto:b@y?subject=Re:x%3Fsubject%3Dy%23z%2B1%20100%25",
+       "mailto:a@x,b@y,?subject=Re:x%3Fsubject%3Dy%23z%2B1%20100%25"},
+      {"a quote cannot end the link on the mail program's command line",
+       header("To: a@x", "From: b@y", "Subject: \" /evil \""), "mailto:b@y?subject=Re:%22%20/evil%20%22",
+       "mailto:a@x,b@y,?subject=Re:%22%20/evil%20%22"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ReplyMailerUrl(c.header), c.reply) << c.name;
+    EXPECT_EQ(ReplyAllMailerUrl(c.header), c.replyAll) << c.name;
+  }
+}
+
+TEST(CutAtCharacterBoundary, DropsALeadByteWhoseSecondByteIsBeyondTheLimit) {
+  // "ぁ" is 0x82 0x9F: its second byte has the value of a lead byte.
+  struct Case { const char* name; std::string text; std::size_t limit; std::string kept; };
+  const Case cases[] = {
+      {"shorter than the limit", "abc", 5, "abc"},
+      {"exactly the limit", "abcde", 5, "abcde"},
+      {"single bytes over the limit", "abcdefg", 5, "abcde"},
+      {"a character ending at the limit", "abc表x", 5, "abc表"},
+      {"the limit between a lead byte and its second byte", "abcd表", 5, "abcd"},
+      {"the same with a second byte that looks like a lead byte", "abcdぁ", 5, "abcd"},
+      {"a second byte that looks like a lead byte, at the limit", "abcぁ", 5, "abcぁ"},
+      {"double-byte characters all along", "表ソ表ソ表", 5, "表ソ"},
+      {"the text handed over up to the limit, ending in a lead byte", "abcd\x95", 5, "abcd"},
+      {"a shorter text ending in a lead byte is the text", "ab\x95", 5, "ab\x95"},
+      {"half-width katakana are single bytes", "abcdｱｲ", 5, "abcdｱ"},
+      {"nothing", "", 5, ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CutAtCharacterBoundary(c.text, c.limit), c.kept) << c.name;
 }
 
 TEST(Subjects, PutReAndFwBeforeTheRestOfTheSubjectLine) {

@@ -276,7 +276,7 @@ void StandinHost::NewMail() {
   if (mail_.mailDelayMs == MailScenario::kNever) {
     Log("mailwindow-never");
   } else if (mail_.mailDelayMs == 0) {
-    MailWindow::Create(*this, app_);
+    MailWindow::Create(*this, app_, mail_.newMailBuild);
   } else {
     SetTimer(app_, kNewMailTimer, static_cast<UINT>(mail_.mailDelayMs), nullptr);
   }
@@ -289,6 +289,16 @@ LRESULT StandinHost::MailCommand(const std::string& verb, const std::string& tex
     int ms = 0;
     if (!(in >> ms) || ms < MailScenario::kNever) return -1;
     (verb == "print-delay" ? mail_.printDelayMs : mail_.mailDelayMs) = ms;
+    return 1;
+  }
+  if (verb == "mail-caption-first") {
+    MailWindowBuild build;
+    build.captionFirst = true;
+    if (!(in >> build.fieldsDelayMs >> build.shownDelayMs) || build.fieldsDelayMs < MailWindowBuild::kNever ||
+        build.shownDelayMs < MailWindowBuild::kNever) {
+      return -1;
+    }
+    mail_.newMailBuild = build;
     return 1;
   }
   if (verb == "print-text") {
@@ -341,7 +351,7 @@ LRESULT StandinHost::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
     case WM_TIMER:
       if (wParam == kNewMailTimer) {
         KillTimer(window, kNewMailTimer);
-        MailWindow::Create(*this, app_);
+        MailWindow::Create(*this, app_, mail_.newMailBuild);
       }
       if (wParam == kTitleTimer) {
         KillTimer(window, kTitleTimer);

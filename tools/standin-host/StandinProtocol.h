@@ -45,8 +45,15 @@
 //   mail-delay <ms>           how long after command 4 on the main window a
 //                             mail-writing window "TMailWnd" "メールを書く"
 //                             opens; -1: never (default 0)
-//   mail-window               a mail-writing window "TMailWnd" at once;
-//                             answer: handle
+//   mail-caption-first <fields-ms> <shown-ms>
+//                             from now on command 4's mail-writing window
+//                             is built as the host builds its own: titled
+//                             as it is made, its fields made <fields-ms>
+//                             and the window shown <shown-ms> later (-1:
+//                             never); by default the fields come first,
+//                             then the title and the showing, at once
+//   mail-window               a mail-writing window "TMailWnd" at once
+//                             (fields first, title last); answer: handle
 //   ping-max                  answer: the longest time in ms a ping waited
 //                             in the host's queue since the last ping-max
 //   quit                      end the host
@@ -61,7 +68,8 @@
 // dblclick and lbuttonup of windows and controls; "command <class> <hwnd>
 // <id>" for commands 52 and 4; "preview <hwnd> text <hwnd> cancel <hwnd>"
 // and "mailwindow <hwnd> to <hwnd> cc <hwnd> subject <hwnd> body <hwnd>"
-// as those windows are made; "clicked <caption> <hwnd>" for the preview's
+// as those windows are made (a mail-writing window built title first logs
+// "mailwindow-titled <hwnd>" before); "clicked <caption> <hwnd>" for the preview's
 // buttons; "paste <class> <hwnd> <text after the paste>" (line breaks
 // written as \r and \n).
 #pragma once

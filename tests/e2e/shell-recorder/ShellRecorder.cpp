@@ -3,7 +3,10 @@
 // registered as the open command with its log file as first argument,
 //   "shell-recorder.exe" "<log>" %1
 // it appends the rest of its command line, as the shell gave it, to the log
-// as one line, in the system's code page, and ends.
+// as one line, in the system's code page, and ends. Beside it, in "<log>.show",
+// it appends the show command it was started with (its start-up info's
+// wShowWindow, SW_HIDE 0, SW_SHOWNORMAL 1, ...; -1 when none was given),
+// one line per open.
 #include <windows.h>
 
 #include <cstdio>
@@ -42,10 +45,19 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (argv == nullptr || argc < 2) return 2;
   const std::string line = ToAnsi(TailAfter(GetCommandLineW(), 2));
-  FILE* log = _wfopen(argv[1], L"ab");
+  const std::wstring argv1 = argv[1];
+  FILE* log = _wfopen(argv1.c_str(), L"ab");
   LocalFree(argv);
   if (log == nullptr) return 3;
   std::fprintf(log, "%s\n", line.c_str());
   std::fclose(log);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  GetStartupInfoW(&startup);
+  const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : -1;
+  FILE* shows = _wfopen((std::wstring(argv1) + L".show").c_str(), L"ab");
+  if (shows == nullptr) return 3;
+  std::fprintf(shows, "%d\n", show);
+  std::fclose(shows);
   return 0;
 }
