@@ -55,6 +55,17 @@ bool ShellOpen(const std::string& file, const std::string& parameters) {
   return ShellOpenWith(file, parameters, SW_SHOWNORMAL);
 }
 
+bool ShellOpenFolder(const std::string& folder) {
+  SHELLEXECUTEINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_CLASSNAME | SEE_MASK_FLAG_NO_UI;
+  info.lpClass = "Folder";
+  info.lpVerb = "open";
+  info.lpFile = folder.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  return ShellExecuteExA(&info) != FALSE;
+}
+
 bool FileMatchExists(const std::string& path) {
   WIN32_FIND_DATAA entry{};
   const UniqueFind search(FindFirstFileA(path.c_str(), &entry));

@@ -19,6 +19,10 @@ int ShowMessageBox(const std::string& text, const std::string& caption, UINT fla
 // True when the shell accepted the request (a result above 32).
 bool ShellOpenHidden(const std::string& file, const std::string& parameters = "");
 bool ShellOpen(const std::string& file, const std::string& parameters = "");
+// Opens `folder` as a folder in a shell window, shown normally: the open
+// command of the shell's "Folder" class, never a file or a program that
+// the path might also name. True when the shell accepted the request.
+bool ShellOpenFolder(const std::string& folder);
 
 // True when `path` (wildcards allowed) matches at least one entry that is
 // neither a directory nor a volume label.

@@ -29,6 +29,7 @@ bool SetDefault(const std::string& key, const std::string& value) {
 ShellRecorder::ShellRecorder(std::initializer_list<std::string> keys, const std::string& logPath)
     : logPath_(logPath) {
   DeleteFileA(logPath_.c_str());
+  DeleteFileA((logPath_ + ".show").c_str());
   for (const std::string& key : keys) {
     if (key.empty() || key[0] != '.') {
       EXPECT_TRUE(RegisterShellRecorder(key, logPath_)) << key;
@@ -57,6 +58,8 @@ ShellRecorder::~ShellRecorder() {
 }
 
 std::vector<std::string> ShellRecorder::Opened() const { return RecordedOpens(logPath_); }
+
+std::vector<std::string> ShellRecorder::ShowCommands() const { return RecordedOpens(logPath_ + ".show"); }
 
 bool ShellRecorder::WaitForOpens(std::size_t count, DWORD timeoutMs) const {
   return WaitUntil([&] { return Opened().size() >= count; }, timeoutMs);

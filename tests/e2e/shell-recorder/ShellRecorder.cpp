@@ -3,7 +3,10 @@
 // registered as the open command with its log file as first argument,
 //   "shell-recorder.exe" "<log>" %1
 // it appends the rest of its command line, as the shell gave it, to the log
-// as one line, in the system's code page, and ends.
+// as one line, in the system's code page, and ends. Beside the log, in
+// "<log>.show", it appends the show command it was started with as a line
+// of its own: STARTUPINFO's wShowWindow (SW_HIDE is 0, SW_SHOWNORMAL 1), or
+// "none" when the starter gave none.
 #include <windows.h>
 
 #include <cstdio>
@@ -42,9 +45,20 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (argv == nullptr || argc < 2) return 2;
   const std::string line = ToAnsi(TailAfter(GetCommandLineW(), 2));
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  GetStartupInfoW(&startup);
+  const std::string show =
+      (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? std::to_string(startup.wShowWindow) : std::string("none");
+  const std::wstring showPath = std::wstring(argv[1]) + L".show";
+  // The show command first: a test that sees the open in the log finds its
+  // show command there too.
+  FILE* shows = _wfopen(showPath.c_str(), L"ab");
   FILE* log = _wfopen(argv[1], L"ab");
   LocalFree(argv);
-  if (log == nullptr) return 3;
+  if (log == nullptr || shows == nullptr) return 3;
+  std::fprintf(shows, "%s\n", show.c_str());
+  std::fclose(shows);
   std::fprintf(log, "%s\n", line.c_str());
   std::fclose(log);
   return 0;
