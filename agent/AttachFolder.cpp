@@ -52,6 +52,11 @@ IniFileResult SaveAttachFolderSetting(const std::string& settingsPath, IniFileSt
   return ini.Save();
 }
 
+bool SavesAttachFolderAtEnd(const IniFileResult& loading, std::string_view loaded, std::string_view current) {
+  if (loading.ok || !loading.reading) return true;
+  return current != loaded;
+}
+
 std::string SettingsNotSavedMessage(std::string_view path) {
   std::string message = "添付フォルダの設定を保存するファイルに書き込めませんでした。\n\n";
   message += path;
@@ -60,4 +65,17 @@ std::string SettingsNotSavedMessage(std::string_view path) {
       "このファイルやフォルダが書き込み禁止になっていないか、ほかのプログラムで開かれていないか、"
       "ご確認ください。";
   return message;
+}
+
+std::string SettingsNotReadMessage(std::string_view path) {
+  std::string message = "添付フォルダの設定を保存したファイルを読み込めませんでした。\n\n";
+  message += path;
+  message +=
+      "\n\nこのファイルはそのまま残します（この起動中に添付フォルダを設定したときだけ、終了時に保存します）。\n"
+      "ほかのプログラムで開かれていないか、読み取りが禁止されていないか、ご確認ください。";
+  return message;
+}
+
+std::string SettingsFailureMessage(const IniFileResult& result) {
+  return result.reading ? SettingsNotReadMessage(result.path) : SettingsNotSavedMessage(result.path);
 }

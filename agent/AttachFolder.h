@@ -34,8 +34,10 @@ std::string SettingsPathFor(std::string_view executablePath);
 
 // The start-up step: `folder` := key "folder" of section "options" (empty
 // when missing or unreadable), then the file is written back (so a first
-// start leaves an empty file). Returns how the write went; nothing throws
-// for the file.
+// start leaves an empty file). Returns how it went: a file that exists but
+// cannot be read (held by another program, access denied) is a failure with
+// `reading` set, and is not written; otherwise how the write went. Nothing
+// throws for the file.
 IniFileResult LoadAttachFolderSetting(const std::string& settingsPath, IniFileStore& store,
                                       std::string& folder);
 
@@ -45,6 +47,20 @@ IniFileResult LoadAttachFolderSetting(const std::string& settingsPath, IniFileSt
 IniFileResult SaveAttachFolderSetting(const std::string& settingsPath, IniFileStore& store,
                                       const std::string& folder);
 
+// Whether the shut-down step is to write the setting, given how the
+// start-up step went (`loading`), the folder it gave (`loaded`) and the
+// setting now (`current`): always, unless the file could not be read at
+// start. Then the agent ran with an empty setting that is not the stored
+// one, and writes only a folder the user chose during this run, never the
+// empty one over the stored folder.
+bool SavesAttachFolderAtEnd(const IniFileResult& loading, std::string_view loaded, std::string_view current);
+
 // What the agent tells the user, once, when the settings file at `path`
 // cannot be written: the setting works until the agent ends but is not kept.
 std::string SettingsNotSavedMessage(std::string_view path);
+// What the agent tells the user when the settings file at `path` exists but
+// cannot be read at start: the agent runs without the setting and leaves
+// the file as it is.
+std::string SettingsNotReadMessage(std::string_view path);
+// The one of the two that fits a failed step.
+std::string SettingsFailureMessage(const IniFileResult& result);

@@ -12,8 +12,10 @@
 std::string SettingsFilePath();
 
 // The start-up step: AttachFolder := the stored folder, and the file is
-// written back. When the result is not ok, the file cannot be written (its
-// path is in the result): the agent runs on with the setting in memory.
+// written back. When the result is not ok, the file cannot be read
+// (`reading` set; AttachFolder is then empty and the file untouched) or
+// written (its path is in the result): the agent runs on with the setting in
+// memory.
 IniFileResult LoadAttachFolder();
 
 // The shut-down step: stores AttachFolder, whether changed or not.

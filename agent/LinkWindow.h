@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,25 +51,68 @@ struct LinkLabels {
 };
 LinkLabels LabelsFor(TListMode mode, std::string_view attachFolder);
 
+// A rectangle on the screen, right and bottom exclusive (as RECT).
+struct ScreenRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
 // The window's top-left corner for the mouse at (cursorX, cursorY): its lower
-// left corner at the mouse, moved left as far as needed to keep its right
-// edge on the screen. Nothing keeps the top edge on the screen.
+// left corner at the mouse, then moved as little as needed to keep the whole
+// window inside `workArea` (the work area of the monitor under the mouse,
+// whose coordinates may be negative left of or above the primary monitor).
+// A window larger than the work area keeps its left and top edges in it.
 struct ScreenPoint {
   int x = 0;
   int y = 0;
   friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
 };
-ScreenPoint LinkWindowPosition(int cursorX, int cursorY, int formWidth, int formHeight, int screenWidth);
+ScreenPoint LinkWindowPosition(int cursorX, int cursorY, int formWidth, int formHeight, const ScreenRect& workArea);
 
-// What a double click on an entry opens.
+// Whether the shell may be handed a link entry: only web and ftp addresses,
+// "http://", "https://" or "ftp://" at the start in any ASCII case. Mail
+// text is written by strangers: "file://", a share's path or any other
+// registered protocol would run whatever the sender chose.
+bool IsWebLink(std::string_view entry);
+
+// Whether an attachment name from the host's notice names a file right in
+// the attachment folder: not empty, no path separator ("\" or "/"), no
+// colon (a drive or a stream) and no "..". Checked character by character:
+// the second byte of a double-byte character ("表", "ソ") is no separator.
+bool IsPlainFileName(std::string_view name);
+
+// Whether a folder notice's path is a full path on a drive ("C:\..."): a
+// share ("\\server\..."), a device path or a relative path is refused
+// without being looked up.
+bool IsDrivePath(std::string_view path);
+
+// What a path names on the file system, as the Win32 side finds out.
+enum class PathKind { Nothing, File, Folder };
+using PathKindOf = std::function<PathKind(const std::string& path)>;
+
+// What a double click on an entry does.
 enum class EntryAction {
-  NewMail,     // a new host mail with `target` (the address) in its recipients
-  OpenHidden,  // the shell's "open", hidden: a URL, an attachment file
-  OpenShown,   // the shell's "open", shown normally: a folder
+  NewMail,         // a new host mail with `target` (the address) in its recipients
+  OpenLink,        // the shell opens `target`, a web or ftp address
+  OpenAttachment,  // the shell opens `target`, a file in the attachment folder
+  OpenFolder,      // the shell opens `target` as a folder, in a shell window
+  Refuse,          // nothing opens; `target` is what the user is told
 };
 struct EntryTarget {
   EntryAction action;
   std::string target;
   friend bool operator==(const EntryTarget&, const EntryTarget&) = default;
 };
-EntryTarget TargetOf(TListMode mode, std::string_view entry, std::string_view attachFolder);
+// Decides what the entry opens. `kindOf` is asked only about paths that
+// passed the checks above: an attachment must be a file in the attachment
+// folder, a folder notice's path an existing folder.
+EntryTarget TargetOf(TListMode mode, std::string_view entry, std::string_view attachFolder, PathKindOf kindOf);
+
+// What the user is told when an entry is not opened; each names the entry.
+std::string LinkRefusedMessage(std::string_view entry);
+std::string AttachmentRefusedMessage(std::string_view name);
+std::string AttachmentMissingMessage(std::string_view path);
+std::string FolderRefusedMessage(std::string_view path);
+std::string FolderMissingMessage(std::string_view path);

@@ -1,6 +1,7 @@
 #include "agent/LinkWindow_win.h"
 
 #include <optional>
+#include <utility>
 
 #include "agent/AttachFolder_win.h"
 #include "agent/MailCommands_win.h"
@@ -51,6 +52,27 @@ std::string ListEntry(HWND list, int index) {
   return text;
 }
 
+// What `path` names: GetFileAttributesA, which fails for anything that is
+// not there (or cannot be reached).
+PathKind KindOfPath(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Nothing;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::Folder : PathKind::File;
+}
+
+// The work area of the monitor under `point` (the nearest one when the point
+// is on none): the screen without the taskbar.
+ScreenRect WorkAreaAt(POINT point) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoA(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &info)) {
+    return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+  }
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  return {work.left, work.top, work.right, work.bottom};
+}
+
 }  // namespace
 
 void TLinkWindow::OlClipDetector1ClipChange() {
@@ -72,9 +94,11 @@ void TLinkWindow::WMClipText() {
     form_.ListMode = line.mode;
     if (line.mode == lmAttachment && !IsExistingFolder(AttachFolder)) {
       // The notice names a file in a folder the agent does not know yet:
-      // the user is asked for it; cancelling empties the setting.
-      AttachFolder = ChooseAttachFolder();
-      if (AttachFolder.empty()) return;
+      // the user is asked for it; cancelling keeps the setting as it was
+      // and shows nothing.
+      std::string chosen = ChooseAttachFolder();
+      if (chosen.empty()) return;
+      AttachFolder = std::move(chosen);
     }
     const LinkLabels labels = LabelsFor(line.mode, AttachFolder);
     form_.Label1.SetText(labels.label1);
@@ -89,8 +113,7 @@ void TLinkWindow::ShowAtMouse() {
   POINT cursor{};
   GetCursorPos(&cursor);
   const WindowSize form = GetWindowSize(window);
-  const ScreenPoint at =
-      LinkWindowPosition(cursor.x, cursor.y, form.width, form.height, GetWindowSize(GetDesktopWindow()).width);
+  const ScreenPoint at = LinkWindowPosition(cursor.x, cursor.y, form.width, form.height, WorkAreaAt(cursor));
   SetWindowPos(window, HWND_TOPMOST, at.x, at.y, 0, 0, SWP_NOSIZE);
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
@@ -106,8 +129,14 @@ void TLinkWindow::ListBox1DblClick() { PanelJumpClick(); }
 void TLinkWindow::PanelJumpClick() {
   const LRESULT selected = SendMessageA(form_.ListBox1, LB_GETCURSEL, 0, 0);
   if (selected == LB_ERR) return;  // nothing selected: nothing to open
+  const EntryTarget target =
+      TargetOf(form_.ListMode, ListEntry(form_.ListBox1, static_cast<int>(selected)), AttachFolder, KindOfPath);
+  if (target.action == EntryAction::Refuse) {
+    // Nothing opens; the window stays, so that another entry can be chosen.
+    MessageBoxA(form_.Handle(), target.target.c_str(), "Sorvik", MB_OK | MB_ICONWARNING);
+    return;
+  }
   ShowWindow(form_.Handle(), SW_HIDE);
-  const EntryTarget target = TargetOf(form_.ListMode, ListEntry(form_.ListBox1, static_cast<int>(selected)), AttachFolder);
   switch (target.action) {
     case EntryAction::NewMail: {
       // A new host mail with the address in its recipients; nothing when the
@@ -116,11 +145,16 @@ void TLinkWindow::PanelJumpClick() {
       if (mail.Window != nullptr) PasteInto(mail.ToEdit, target.target);
       break;
     }
-    case EntryAction::OpenHidden:
-      ShellOpenHidden(target.target);
-      break;
-    case EntryAction::OpenShown:
+    case EntryAction::OpenLink:
+    case EntryAction::OpenAttachment:
+      // Shown normally: a program that honours its start-up state (an
+      // editor for a text file) would otherwise run unseen.
       ShellOpen(target.target);
+      break;
+    case EntryAction::OpenFolder:
+      ShellOpenFolder(target.target);
+      break;
+    case EntryAction::Refuse:
       break;
   }
 }

@@ -29,7 +29,9 @@ void TSettingsCommands::MenuItemStartUpClick() {
   CreateShortcutFile(*shortcut, ExecutablePath(), "", "", "");
 }
 
-void TSettingsCommands::MenuItemHelpClick() { ShellOpenHidden(HelpPagePath(ExecutablePath())); }
+// Shown normally: a browser that honours its start-up state would otherwise
+// open the page unseen.
+void TSettingsCommands::MenuItemHelpClick() { ShellOpen(HelpPagePath(ExecutablePath())); }
 
 void TSettingsCommands::MenuItemMochiruClick() {
   const std::string host = HostExecutablePath();

@@ -21,15 +21,20 @@ namespace {
 // to the user and the agent goes on, as it would for any command that failed.
 void ShowAgentError(const char* what) { ShowMessageBox(what, "Sorvik", MB_OK | MB_ICONERROR); }
 
-// The settings file could not be written: the user is told once, with its
-// path; the agent runs on with the setting in memory.
+// The settings file could not be read or written: the user is told once,
+// with its path; the agent runs on with the setting in memory.
 bool SettingsWarningShown = false;
 
 void WarnSettingsNotSaved(const IniFileResult& result) {
   if (result.ok || SettingsWarningShown) return;
   SettingsWarningShown = true;
-  ShowMessageBox(SettingsNotSavedMessage(result.path), "Sorvik", MB_OK | MB_ICONWARNING);
+  ShowMessageBox(SettingsFailureMessage(result), "Sorvik", MB_OK | MB_ICONWARNING);
 }
+
+// How the start-up step went and the folder it gave: a file that could not
+// be read is not overwritten at the end unless the user chose a folder.
+IniFileResult SettingsLoading;
+std::string LoadedAttachFolder;
 
 // The shut-down step of the settings, run once: at the normal end, or when
 // Windows ends the session (it may end the process right after).
@@ -38,6 +43,7 @@ bool SettingsSaved = false;
 void SaveSettingsOnce() {
   if (SettingsSaved) return;
   SettingsSaved = true;
+  if (!SavesAttachFolderAtEnd(SettingsLoading, LoadedAttachFolder, AttachFolder)) return;
   WarnSettingsNotSaved(SaveAttachFolder());
 }
 
@@ -54,7 +60,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const ComApartment com;
   // The attachment folder is loaded (and the settings file written back)
   // before any form exists.
-  WarnSettingsNotSaved(LoadAttachFolder());
+  SettingsLoading = LoadAttachFolder();
+  LoadedAttachFolder = AttachFolder;
+  WarnSettingsNotSaved(SettingsLoading);
 
   HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_SORVIK));
   auto mascot = static_cast<HBITMAP>(

@@ -145,6 +145,7 @@ TQuoIniFile::TQuoIniFile(std::string fileName, IniFileStore& store)
   std::string bytes;
   readResult_ = store_.Read(fileName_, bytes);
   readResult_.path = fileName_;
+  readResult_.reading = !readResult_.ok;
   if (readResult_.ok) SetText(bytes);
 }
 

@@ -70,6 +70,7 @@ class TIniContents {
 // The outcome of reading or writing the settings file.
 struct IniFileResult {
   bool ok = true;
+  bool reading = false;     // the failure was in reading the file
   std::string path;         // the settings file
   std::string failedCall;   // the system call that failed, for diagnostics
   std::uint32_t error = 0;  // its error code
@@ -94,7 +95,8 @@ class TQuoIniFile : public TIniContents {
   TQuoIniFile(std::string fileName, IniFileStore& store);
 
   const std::string& FileName() const { return fileName_; }
-  // How reading went; on failure the contents are empty.
+  // How reading went; on failure the contents are empty and `reading` is
+  // set.
   const IniFileResult& ReadResult() const { return readResult_; }
 
   // Writes the complete contents to the file, changed or not. When the file

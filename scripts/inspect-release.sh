@@ -3,8 +3,9 @@
 #   usage: inspect-release.sh <dist/Sorvik-version folder>
 # The two binaries as scripts/inspect-deliverables.sh checks them, and
 # beyond that: both carry version resources with the release's version; the
-# agent carries its manifest (common controls 6, asInvoker, supported
-# systems, no DPI awareness) and its icon and stays within 300 KiB; the zip
+# agent carries its manifest (common controls 6, supported systems, no
+# requested execution level, so that Windows redirects its settings file to
+# the user's VirtualStore under Program Files, no DPI awareness) and its icon and stays within 300 KiB; the zip
 # holds exactly the release's files; help.htm is well-formed HTML with a
 # section for every tray command; readme.txt is Shift-JIS with CR LF.
 set -uo pipefail
@@ -33,11 +34,18 @@ done
 rc=$(resources "$dir/Sorvik.exe")
 manifest=$(sed -n '/RT_MANIFEST/,/^END/p' <<<"$rc")
 grep -q 'Microsoft.Windows.Common-Controls"" version=""6.0.0.0' <<<"$manifest" \
-  && grep -q 'requestedExecutionLevel level=""asInvoker' <<<"$manifest" \
   && grep -q 'supportedOS Id=""{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}' <<<"$manifest" \
+  && ! grep -qi '<requestedExecutionLevel\|<requestedPrivileges\|<trustInfo' <<<"$manifest" \
   && ! grep -qi '<dpiAware\|<dpiAwareness' <<<"$manifest" \
-  && pass "Sorvik.exe carries its manifest (common controls 6, asInvoker, supported systems, no DPI awareness)" \
+  && pass "Sorvik.exe carries its manifest (common controls 6, supported systems, no execution level, no DPI awareness)" \
   || fail "Sorvik.exe's manifest is missing or not as it should be"
+# Without an execution level Windows guesses installers by name: nothing in
+# the file name or the version strings may look like one (it would ask to
+# run the agent as an administrator).
+strings_=$(grep 'VALUE "' <<<"$rc"; echo Sorvik.exe)
+! grep -qiE 'setup|install|update|patch' <<<"$strings_" \
+  && pass "Sorvik.exe's name and version strings do not look like an installer's" \
+  || fail "Sorvik.exe looks like an installer to Windows: $(grep -iE 'setup|install|update|patch' <<<"$strings_" | tr '\n' ' ')"
 grep -q 'RT_GROUP_ICON' <<<"$rc" && pass "Sorvik.exe carries its icon" || fail "Sorvik.exe has no icon"
 
 size=$(stat -c %s "$dir/Sorvik.exe")

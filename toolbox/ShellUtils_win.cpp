@@ -47,12 +47,19 @@ int ShowMessageBox(const std::string& text, const std::string& caption, UINT fla
   return MessageBoxA(nullptr, text.c_str(), caption.c_str(), flags);
 }
 
-bool ShellOpenHidden(const std::string& file, const std::string& parameters) {
-  return ShellOpenWith(file, parameters, SW_HIDE);
-}
-
 bool ShellOpen(const std::string& file, const std::string& parameters) {
   return ShellOpenWith(file, parameters, SW_SHOWNORMAL);
+}
+
+bool ShellOpenFolder(const std::string& folder) {
+  SHELLEXECUTEINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_CLASSNAME | SEE_MASK_FLAG_NO_UI;
+  info.lpClass = "Folder";
+  info.lpVerb = "open";
+  info.lpFile = folder.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  return ShellExecuteExA(&info) != FALSE;
 }
 
 bool FileMatchExists(const std::string& path) {

@@ -15,10 +15,14 @@
 // Returns the button identifier.
 int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags);
 
-// ShellExecuteA "open" of `file` with `parameters`, hidden or shown normally.
-// True when the shell accepted the request (a result above 32).
-bool ShellOpenHidden(const std::string& file, const std::string& parameters = "");
+// ShellExecuteA "open" of `file` with `parameters`, shown normally: what is
+// opened for the user is shown to the user. True when the shell accepted
+// the request (a result above 32).
 bool ShellOpen(const std::string& file, const std::string& parameters = "");
+// Opens `folder` as a folder in a shell window, shown normally: the open
+// command of the shell's "Folder" class, never a file or a program that
+// the path might also name. True when the shell accepted the request.
+bool ShellOpenFolder(const std::string& folder);
 
 // True when `path` (wildcards allowed) matches at least one entry that is
 // neither a directory nor a volume label.

@@ -102,4 +102,33 @@ TEST_F(AgentSettings, AnUnwritableSettingsFileIsReportedOnceAndTheAgentRuns) {
   EXPECT_NE(GetFileAttributesA(ini_.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 
+// A settings file that another program holds without sharing while the
+// agent starts cannot be read: the agent says so, runs without the folder,
+// and its end leaves the file as it was instead of storing the empty
+// setting it ran with.
+TEST_F(AgentSettings, AFileThatCannotBeReadAtStartIsReportedAndKeptAsItWas) {
+  const std::string stored = "[options]\r\nfolder=C:\\Mail\\添付\r\n[other]\r\nkey=value\r\n";
+  e2e::WriteWholeFile(ini_, stored);
+  HANDLE held = CreateFileA(ini_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  agent_ = e2e::StartAgent(install_);
+  HWND box = e2e::WaitForMessageBox(agent_.Id(), ini_);
+  CloseHandle(held);  // the other program lets go while the agent runs
+  ASSERT_NE(box, nullptr) << "no message naming " << ini_;
+  const std::string text = e2e::MessageBoxText(box);
+  EXPECT_NE(text.find("読み込めませんでした"), std::string::npos) << text;
+  EXPECT_EQ(e2e::MessageBoxCaption(box), "Sorvik");
+  e2e::SaveEvidenceScreenshot("AgentSettings.not-read");
+  ASSERT_TRUE(e2e::AnswerMessageBox(box, IDOK));
+
+  window_ = e2e::WaitForAgentWindow(agent_.Id());
+  ASSERT_NE(window_, nullptr) << "the agent did not go on after the message";
+  EXPECT_EQ(e2e::ReadWholeFile(ini_), stored) << "the start wrote the file";
+  // The end says nothing more and writes nothing.
+  ASSERT_TRUE(PostMessageA(window_, WM_CLOSE, 0, 0));
+  const auto code = agent_.WaitForExit(5000);
+  EXPECT_TRUE(code.has_value()) << "the agent waits at its end (a second message?)";
+  EXPECT_EQ(e2e::ReadWholeFile(ini_), stored) << "the end replaced the stored folder";
+}
+
 }  // namespace

@@ -12,6 +12,7 @@
 #include "tests/e2e/AgentSupport.h"
 #include "tests/e2e/E2eSupport.h"
 #include "tests/e2e/ShellRecorder.h"
+#include "tests/e2e/TraySupport.h"
 #include "toolbox/Clipboard_win.h"
 #include "toolbox/WindowUtils_win.h"
 
@@ -74,11 +75,35 @@ class LinkWindow : public ::testing::Test {
   void OpenEntry(int index) {
     RECT item{};
     SendMessageA(parts_.list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    RECT client{};
+    GetClientRect(parts_.list, &client);
+    if (item.top < client.top || item.bottom > client.bottom) {
+      // Scrolled into view first, as a user would.
+      SendMessageA(parts_.list, LB_SETTOPINDEX, index, 0);
+      SendMessageA(parts_.list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    }
     POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
     ClientToScreen(parts_.list, &at);
     DoubleClickAt(at);
   }
   Entries ListedEntries() { return e2e::ListBoxEntries(parts_.list); }
+  // Double-clicks entry `index`, which the agent must refuse: a message
+  // naming `named` comes up over the window, which stays; it is answered.
+  void ExpectRefused(int index, const std::string& named, const char* evidence = nullptr) {
+    OpenEntry(index);
+    HWND box = e2e::WaitForMessageBox(agent_.Id(), named);
+    ASSERT_NE(box, nullptr) << "no message naming " << named;
+    if (evidence != nullptr) {
+      e2e::WaitUntilPainted(box, GetSysColor(COLOR_BTNFACE));
+      e2e::SaveEvidenceScreenshot(evidence);
+    }
+    const std::string text = e2e::MessageBoxText(box);
+    EXPECT_NE(text.find("開けません"), std::string::npos) << text;
+    EXPECT_TRUE(text.ends_with(named)) << text;
+    EXPECT_EQ(e2e::MessageBoxCaption(box), "Sorvik");
+    EXPECT_TRUE(e2e::AnswerMessageBox(box, IDOK));
+    EXPECT_TRUE(Visible(parts_.form)) << "the window went although nothing opened";
+  }
 
   // Whether the screen shows the window with its lower left corner at
   // `corner`: its strip just inside the corner, something else just
@@ -153,6 +178,51 @@ TEST_F(LinkWindow, AtTheRightEdgeOfTheScreenTheWindowKeepsItsRightEdgeOnIt) {
   EXPECT_EQ(ListedEntries(), (Entries{"http://example.com/"}));
 }
 
+// Near the top of the screen the window comes down until its top edge is
+// on the screen: the whole window stays in the work area of the monitor
+// under the mouse. The window manager under test keeps a window that is
+// being shown on the screen by itself, so the line near the top is double-
+// clicked while the window is already up (it refills and moves).
+TEST_F(LinkWindow, NearTheTopOfTheScreenTheWindowComesDownIntoTheWorkArea) {
+  StartWith("");
+  HWND main = host_.CommandHandle("main");
+  SetLines(memo_, "http://example.com/top\r\n\r\n\r\n\r\n\r\n\r\nhttp://example.com/low");
+  // Right of Wine's tray window, which sits at the top left.
+  MoveWindow(main, 300, 0, 400, 250, TRUE);
+  POINT at{};
+  ASSERT_TRUE(e2e::WaitUntil([&] {
+    RECT r{};
+    GetWindowRect(main, &r);
+    at = LinePoint(memo_, 0);
+    return r.top == 0 && r.left == 300;
+  }, 2000));
+  ASSERT_GT(at.y, 0);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  ASSERT_TRUE(GetMonitorInfoA(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &monitor));
+  const RECT work = monitor.rcWork;
+  ASSERT_LT(at.y - 80, work.top) << "the test needs a line closer to the top";
+
+  // The window first opens lower down and to the right, clear of the first
+  // line's start.
+  POINT low = LinePoint(memo_, 6);
+  low.x += 250;
+  DoubleClickAt(low);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return Visible(parts_.form); }, kShowLimit));
+  ASSERT_EQ(ListedEntries(), Entries{"http://example.com/low"});
+  ASSERT_TRUE(ShownWithLowerLeftAt(low));
+
+  DoubleClickAt(at);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return ListedEntries() == Entries{"http://example.com/top"}; }, kShowLimit));
+  // Its top edge on the work area's top edge, its left edge at the mouse.
+  EXPECT_TRUE(ShownWithLowerLeftAt(POINT{at.x, work.top + 80})) << "the window is not right below the top edge";
+  RECT rect{};
+  GetWindowRect(parts_.form, &rect);
+  EXPECT_EQ(rect.top, work.top);
+  EXPECT_EQ(rect.left, at.x);
+  e2e::SaveEvidenceScreenshot("LinkWindow.top-edge");
+}
+
 TEST_F(LinkWindow, TheRichEditOfAReadingWindowWorksLikeTheMemo) {
   StartWith("");
   HWND read = host_.CommandHandle("show-read メール");
@@ -172,7 +242,7 @@ TEST_F(LinkWindow, TheRichEditOfAReadingWindowWorksLikeTheMemo) {
   EXPECT_EQ(ListedEntries(), (Entries{"mailto:info@example.co.jp"}));
 }
 
-TEST_F(LinkWindow, AUrlEntryIsOpenedByTheShellAndTheWindowHides) {
+TEST_F(LinkWindow, AUrlEntryIsOpenedByTheShellShownAndTheWindowHides) {
   StartWith("");
   e2e::ShellRecorder opens({"http", "https", "Folder", ".doc"}, e2e::ScratchDir() + "shell-opens.log");
   SetLines(memo_, "http://example.com/a http://example.com/b");
@@ -180,7 +250,35 @@ TEST_F(LinkWindow, AUrlEntryIsOpenedByTheShellAndTheWindowHides) {
   OpenEntry(1);
   ASSERT_TRUE(opens.WaitForOpens(1, 10000)) << "nothing was opened";
   EXPECT_EQ(opens.Opened(), (Entries{"http://example.com/b"}));
+  EXPECT_EQ(opens.ShowCommands(), (Entries{"1"})) << "not started with SW_SHOWNORMAL";
   EXPECT_FALSE(Visible(parts_.form));
+}
+
+// A mail's text is a stranger's: of its links only web and ftp addresses
+// reach the shell. Any other stays listed, and a double click on it names it
+// in a message and opens nothing.
+TEST_F(LinkWindow, OnlyWebAndFtpLinksReachTheShellAndAnyOtherIsNamedAndOpensNothing) {
+  StartWith("");
+  e2e::ShellRecorder opens({"http", "https", "ftp", "sorvik-test"}, e2e::ScratchDir() + "shell-opens.log");
+  SetLines(memo_, "file://host/share/x.js sorvik-test://run/me xhttp://example.com/ HTTP://EXAMPLE.COM/a "
+                  "ftp://ftp.example.jp/pub/");
+  ASSERT_TRUE(OpenOn(memo_, 0));
+  ASSERT_EQ(ListedEntries(), (Entries{"file://host/share/x.js", "sorvik-test://run/me", "xhttp://example.com/",
+                                      "HTTP://EXAMPLE.COM/a", "ftp://ftp.example.jp/pub/"}));
+  for (int refused = 0; refused < 3; ++refused) {
+    SCOPED_TRACE(ListedEntries()[refused]);
+    ASSERT_NO_FATAL_FAILURE(
+        ExpectRefused(refused, ListedEntries()[refused], refused == 0 ? "LinkWindow.link-refused" : nullptr));
+  }
+  // The scheme in capitals is still a web address; so is ftp.
+  OpenEntry(3);
+  ASSERT_TRUE(opens.WaitForOpens(1, 10000)) << "the web address was not opened";
+  EXPECT_FALSE(Visible(parts_.form));
+  ASSERT_TRUE(OpenOn(memo_, 0));
+  OpenEntry(4);
+  ASSERT_TRUE(opens.WaitForOpens(2, 10000)) << "the ftp address was not opened";
+  e2e::PumpFor(500);
+  EXPECT_EQ(opens.Opened(), (Entries{"HTTP://EXAMPLE.COM/a", "ftp://ftp.example.jp/pub/"}));
 }
 
 TEST_F(LinkWindow, TheHostsNoticesListTheAttachmentOrTheFolderAndOpenThem) {
@@ -226,10 +324,86 @@ TEST_F(LinkWindow, TheHostsNoticesListTheAttachmentOrTheFolderAndOpenThem) {
   // The shell hands paths over in their Z:\ form.
   EXPECT_TRUE(opened[0].ends_with("\\Attach\\report.doc")) << opened[0];
   EXPECT_TRUE(opened[1].ends_with("\\Attach\\abc")) << opened[1];
+  // Both shown normally: an editor opened for an attachment would otherwise
+  // run unseen.
+  EXPECT_EQ(opens.ShowCommands(), (Entries{"1", "1"}));
 }
 
-TEST_F(LinkWindow, AnAttachmentWithoutAKnownFolderAsksForItAndCancellingEmptiesTheSetting) {
-  StartWith(e2e::ScratchDir() + "no such folder");
+// An attachment notice opens only a file right in the attachment folder:
+// a name with a path in it, or one that is not there, is named in a
+// message. The second byte of 表 and ソ is 0x5C, and such a name opens.
+TEST_F(LinkWindow, AnAttachmentOpensOnlyAsAFileOfTheAttachmentFolder) {
+  const std::string attach = e2e::ScratchDir() + "Attach";
+  ASSERT_TRUE(CreateDirectoryA(attach.c_str(), nullptr));
+  e2e::WriteWholeFile(attach + "\\表ソ.doc", "a Japanese name");
+  e2e::WriteWholeFile(e2e::ScratchDir() + "secret.doc", "beside the attachment folder");
+  ASSERT_TRUE(CreateDirectoryA((attach + "\\sub.doc").c_str(), nullptr));
+  StartWith(attach);
+  e2e::ShellRecorder opens({"Folder", ".doc"}, e2e::ScratchDir() + "shell-opens.log");
+  struct Refused { const char* what; std::string name; std::string named; };
+  const Refused refused[] = {
+      {"climbs out of the folder", "..\\secret.doc", "..\\secret.doc"},
+      {"a full path", e2e::ScratchDir() + "secret.doc", e2e::ScratchDir() + "secret.doc"},
+      {"a forward slash", "../secret.doc", "../secret.doc"},
+      {"not in the folder", "gone.doc", attach + "\\gone.doc"},
+      {"a folder of that name", "sub.doc", attach + "\\sub.doc"},
+  };
+  std::string lines;
+  for (const Refused& r : refused) lines += "Mochiru>>>>>添付ファイル:" + r.name + " がありました。\r\n";
+  lines += "Mochiru>>>>>添付ファイル:表ソ.doc がありました。\r\n";
+  SetLines(memo_, lines);
+  for (std::size_t i = 0; i < std::size(refused); ++i) {
+    SCOPED_TRACE(refused[i].what);
+    ASSERT_TRUE(OpenOn(memo_, static_cast<int>(i)));
+    ASSERT_EQ(ListedEntries(), Entries{refused[i].name});
+    ASSERT_NO_FATAL_FAILURE(ExpectRefused(0, refused[i].named));
+  }
+  ASSERT_TRUE(OpenOn(memo_, static_cast<int>(std::size(refused))));
+  EXPECT_EQ(ListedEntries(), Entries{"表ソ.doc"});
+  OpenEntry(0);
+  ASSERT_TRUE(opens.WaitForOpens(1, 10000)) << "the Japanese name was not opened";
+  e2e::PumpFor(500);
+  const Entries opened = opens.Opened();
+  ASSERT_EQ(opened.size(), 1u) << ::testing::PrintToString(opened);
+  EXPECT_TRUE(opened[0].ends_with("\\Attach\\表ソ.doc")) << opened[0];
+  EXPECT_EQ(opens.ShowCommands(), Entries{"1"});
+}
+
+// A folder notice opens only an existing folder, as a folder: a file or a
+// program of that name, a share or a relative path is named in a message.
+TEST_F(LinkWindow, AFolderNoticeOpensOnlyAnExistingFolder) {
+  const std::string attach = e2e::ScratchDir() + "Attach";
+  ASSERT_TRUE(CreateDirectoryA(attach.c_str(), nullptr));
+  const std::string file = attach + "\\tool.doc";
+  e2e::WriteWholeFile(file, "a file, not a folder");
+  const std::string folder = attach + "\\表ソ";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  StartWith(attach);
+  e2e::ShellRecorder opens({"Folder", ".doc", ".exe"}, e2e::ScratchDir() + "shell-opens.log");
+  const std::string refused[] = {file, "\\\\server\\pub\\setup.exe", attach + "\\nowhere", "Attach"};
+  std::string lines;
+  for (const std::string& path : refused) lines += "Mochiru>>>>>" + path + "に展開しました\r\n";
+  lines += "Mochiru>>>>>" + folder + "に展開しました\r\n";
+  SetLines(memo_, lines);
+  for (std::size_t i = 0; i < std::size(refused); ++i) {
+    SCOPED_TRACE(refused[i]);
+    ASSERT_TRUE(OpenOn(memo_, static_cast<int>(i)));
+    ASSERT_EQ(ListedEntries(), Entries{refused[i]});
+    ASSERT_NO_FATAL_FAILURE(ExpectRefused(0, refused[i]));
+  }
+  ASSERT_TRUE(OpenOn(memo_, static_cast<int>(std::size(refused))));
+  OpenEntry(0);
+  ASSERT_TRUE(opens.WaitForOpens(1, 10000)) << "the folder was not opened";
+  e2e::PumpFor(500);
+  const Entries opened = opens.Opened();
+  ASSERT_EQ(opened.size(), 1u) << ::testing::PrintToString(opened);
+  EXPECT_TRUE(opened[0].ends_with("\\Attach\\表ソ")) << opened[0];
+  EXPECT_EQ(opens.ShowCommands(), Entries{"1"});
+}
+
+TEST_F(LinkWindow, AnAttachmentWithoutAKnownFolderAsksForItAndCancellingKeepsTheSetting) {
+  const std::string missing = e2e::ScratchDir() + "no such folder";
+  StartWith(missing);
   SetLines(memo_, "Mochiru>>>>>添付ファイル:report.doc がありました。");
   DoubleClickAt(LinePoint(memo_, 0));
   HWND dialog = nullptr;
@@ -248,10 +422,11 @@ TEST_F(LinkWindow, AnAttachmentWithoutAKnownFolderAsksForItAndCancellingEmptiesT
   e2e::PumpFor(1000);
   EXPECT_FALSE(Visible(parts_.form)) << "the window was shown after the cancel";
 
-  // The setting is empty now, as the file shows when the agent ends.
+  // The setting is as it was (a folder that is not there yet may be one
+  // the user has still to plug in), as the file shows when the agent ends.
   ASSERT_TRUE(PostMessageA(parts_.form, WM_CLOSE, 0, 0));
   ASSERT_TRUE(agent_.WaitForExit(10000).has_value());
-  EXPECT_EQ(e2e::ReadWholeFile(install_.dir + "Sorvik.INI"), "[options]\r\nfolder=\r\n\r\n");
+  EXPECT_EQ(e2e::ReadWholeFile(install_.dir + "Sorvik.INI"), "[options]\r\nfolder=" + missing + "\r\n\r\n");
 }
 
 TEST_F(LinkWindow, ACopyThatChangesNothingLeavesTheNextClipboardChangeToOpenTheWindow) {

@@ -195,6 +195,33 @@ TEST_F(SettingsCommands, TheAttachmentFolderChangesOnlyAfterConfirmationAndTheEx
   EXPECT_EQ(e2e::ReadWholeFile(Ini()), "[options]\r\nfolder=" + chosen + "\r\n\r\n");
 }
 
+// The settings file could not be read at start (another program held it):
+// a folder the user chooses during the run is still stored at the end, and
+// what else the file holds is kept.
+TEST_F(SettingsCommands, AFolderChosenAfterTheFileCouldNotBeReadIsStoredAtTheEnd) {
+  e2e::WriteWholeFile(Ini(), "[options]\r\nfolder=C:\\before\r\n[other]\r\nkey=value\r\n");
+  HANDLE held = CreateFileA(Ini().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  iconsBefore_ = e2e::TrayIconWindows();
+  agent_ = e2e::StartAgent(install_);
+  const HWND box = WaitForShownBox(agent_.Id(), "読み込めませんでした");
+  CloseHandle(held);
+  ASSERT_NE(box, nullptr) << "the failed read was not reported";
+  ASSERT_TRUE(e2e::AnswerMessageBox(box, IDOK));
+  window_ = e2e::WaitForAgentWindow(agent_.Id());
+  ASSERT_NE(window_, nullptr);
+  icon_ = e2e::WaitForNewTrayIcon(iconsBefore_);
+  ASSERT_NE(icon_, nullptr);
+
+  std::string chosen;
+  const HWND question = ChooseFolderUpToTheQuestion(chosen);
+  ASSERT_NE(question, nullptr) << "no question";
+  PostMessageA(question, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return AgentHasNoDialog(); }, 5000));
+  ASSERT_NO_FATAL_FAILURE(ExitThroughTheMenu());
+  EXPECT_EQ(e2e::ReadWholeFile(Ini()), "[options]\r\nfolder=" + chosen + "\r\n\r\n[other]\r\nkey=value\r\n\r\n");
+}
+
 TEST_F(SettingsCommands, TheStartUpShortcutStartsTheAgentInItsFolderAndASecondOneReplacesIt) {
   char startup[MAX_PATH] = {};
   ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_STARTUP, nullptr, 0, startup)));
@@ -284,6 +311,9 @@ TEST_F(SettingsCommands, HelpOpensTheHelpPageBesideTheAgentThroughTheShell) {
   ASSERT_TRUE(WaitUntil([&] { return !recorder.Opened().empty(); }, 10000)) << "the shell opened nothing";
   PumpFor(500);
   EXPECT_EQ(recorder.Opened(), std::vector<std::string>{install_.dir + "help.htm"});
+  // Shown normally: a browser that honours its start-up state would
+  // otherwise open the page unseen.
+  EXPECT_EQ(recorder.ShowCommands(), std::vector<std::string>{"1"});
 }
 
 TEST_F(SettingsCommands, TheHostIsLaunchedFromBesideTheAttachmentFolder) {

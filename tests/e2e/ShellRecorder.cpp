@@ -59,6 +59,8 @@ ShellRecorder::~ShellRecorder() {
 
 std::vector<std::string> ShellRecorder::Opened() const { return RecordedOpens(logPath_); }
 
+std::vector<std::string> ShellRecorder::ShowCommands() const { return RecordedOpens(logPath_ + ".show"); }
+
 bool ShellRecorder::WaitForOpens(std::size_t count, DWORD timeoutMs) const {
   return WaitUntil([&] { return Opened().size() >= count; }, timeoutMs);
 }

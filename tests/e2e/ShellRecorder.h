@@ -25,6 +25,9 @@ class ShellRecorder {
 
   // What was opened so far, in order (paths in their Z:\ form).
   std::vector<std::string> Opened() const;
+  // The show command each open was started with, in the same order: "1"
+  // for SW_SHOWNORMAL, "0" for SW_HIDE, "-1" when none was given.
+  std::vector<std::string> ShowCommands() const;
   bool WaitForOpens(std::size_t count, DWORD timeoutMs) const;
 
  private:

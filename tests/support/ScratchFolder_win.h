@@ -11,9 +11,15 @@
 
 namespace test_support {
 
-// `folder` with or without a trailing backslash.
+// `folder` with or without a trailing backslash. The last character is
+// looked at, not the last byte: a name ending in "ソ" or "表" ends in the
+// trail byte 0x5C, which is no backslash.
 inline void RemoveTree(std::string folder) {
-  if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  if (!folder.empty()) {
+    const char* end = folder.c_str() + folder.size();
+    const char* last = CharPrevA(folder.c_str(), end);
+    if (end - last == 1 && *last == '\\') folder.pop_back();
+  }
   WIN32_FIND_DATAA entry{};
   HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
   if (search != INVALID_HANDLE_VALUE) {

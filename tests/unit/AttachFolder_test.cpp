@@ -94,6 +94,7 @@ TEST(LoadAttachFolderSetting, ReportsAFileItCannotWriteWithoutThrowing) {
   IniFileResult result;
   EXPECT_NO_THROW(result = LoadAttachFolderSetting(kPath, store, folder));
   EXPECT_FALSE(result.ok);
+  EXPECT_FALSE(result.reading);
   EXPECT_EQ(result.path, kPath);
   EXPECT_EQ(folder, "C:\\Mail\\Attach");  // the agent still has its setting
 }
@@ -105,6 +106,7 @@ TEST(LoadAttachFolderSetting, LeavesAFileItCannotReadAlone) {
   std::string folder = "stale";
   const IniFileResult result = LoadAttachFolderSetting(kPath, store, folder);
   EXPECT_FALSE(result.ok);
+  EXPECT_TRUE(result.reading);
   EXPECT_EQ(result.path, kPath);
   EXPECT_EQ(folder, "");
   EXPECT_EQ(store.writes, 0);
@@ -152,6 +154,72 @@ TEST(SaveAttachFolderSetting, ReportsFailuresWithThePathWithoutThrowing) {
     EXPECT_EQ(result.path, kPath) << c.what;
     EXPECT_EQ(store.files[kPath], "[options]\r\nfolder=old\r\n") << c.what;
   }
+}
+
+// The start-up and shut-down steps of one run over a file that another
+// program holds while the agent starts and lets go of before it ends.
+TEST(AttachFolderSetting, AFileThatCouldNotBeReadAtStartIsWrittenAtTheEndOnlyWithAFolderTheUserChose) {
+  const std::string stored = "[options]\r\nfolder=C:\\Mail\\Attach\r\n[other]\r\nkey=1\r\n";
+  struct Case { const char* what; std::uint32_t readError; const char* chosen; const char* after; };
+  const Case cases[] = {
+      {"held at start, nothing chosen: the stored folder stays", 32, nullptr, nullptr},
+      {"access denied at start, nothing chosen: the stored folder stays", 5, nullptr, nullptr},
+      {"held at start, a folder chosen: it is stored, the rest kept", 32, "D:\\New",
+       "[options]\r\nfolder=D:\\New\r\n\r\n[other]\r\nkey=1\r\n\r\n"},
+      {"read at start: the end writes as always", 0, nullptr,
+       "[options]\r\nfolder=C:\\Mail\\Attach\r\n\r\n[other]\r\nkey=1\r\n\r\n"},
+      {"read at start, a folder chosen", 0, "D:\\New", "[options]\r\nfolder=D:\\New\r\n\r\n[other]\r\nkey=1\r\n\r\n"},
+  };
+  for (const Case& c : cases) {
+    MemoryStore store;
+    store.files[kPath] = stored;
+    store.readError = c.readError;
+    std::string folder;
+    const IniFileResult loading = LoadAttachFolderSetting(kPath, store, folder);
+    EXPECT_EQ(loading.ok, c.readError == 0) << c.what;
+    EXPECT_EQ(loading.reading, c.readError != 0) << c.what;
+    const std::string loaded = folder;
+    store.readError = 0;  // the other program lets go
+    if (c.chosen != nullptr) folder = c.chosen;
+    if (SavesAttachFolderAtEnd(loading, loaded, folder)) {
+      EXPECT_TRUE(SaveAttachFolderSetting(kPath, store, folder).ok) << c.what;
+    }
+    EXPECT_EQ(store.files[kPath], c.after != nullptr ? c.after : stored) << c.what;
+  }
+}
+
+TEST(SavesAttachFolderAtEnd, SkipsOnlyAnUnchangedSettingAfterAFailedRead) {
+  IniFileResult read;
+  IniFileResult notRead;
+  notRead.ok = false;
+  notRead.reading = true;
+  IniFileResult notWritten;
+  notWritten.ok = false;
+  struct Case { const char* what; const IniFileResult& loading; const char* loaded; const char* current; bool saves; };
+  const Case cases[] = {
+      {"read, unchanged", read, "C:\\A", "C:\\A", true},
+      {"read, empty and unchanged", read, "", "", true},
+      {"read, changed", read, "C:\\A", "C:\\B", true},
+      {"not written at start, unchanged", notWritten, "C:\\A", "C:\\A", true},
+      {"not read, unchanged", notRead, "", "", false},
+      {"not read, a folder chosen", notRead, "", "C:\\B", true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SavesAttachFolderAtEnd(c.loading, c.loaded, c.current), c.saves) << c.what;
+}
+
+TEST(SettingsFailureMessage, TellsAFailedReadFromAFailedWriteAndNamesThePath) {
+  const std::string path = "C:\\ソフト\\表\\Sorvik.INI";
+  IniFileResult failure;
+  failure.ok = false;
+  failure.path = path;
+  failure.reading = true;
+  const std::string notRead = SettingsFailureMessage(failure);
+  EXPECT_NE(notRead.find("読み込めませんでした"), std::string::npos) << notRead;
+  EXPECT_NE(notRead.find("\n" + path + "\n"), std::string::npos) << notRead;
+  failure.reading = false;
+  const std::string notWritten = SettingsFailureMessage(failure);
+  EXPECT_NE(notWritten.find("書き込めませんでした"), std::string::npos) << notWritten;
+  EXPECT_NE(notWritten.find("\n" + path + "\n"), std::string::npos) << notWritten;
 }
 
 TEST(SettingsNotSavedMessage, NamesThePathByteForByte) {

@@ -3,10 +3,10 @@
 // registered as the open command with its log file as first argument,
 //   "shell-recorder.exe" "<log>" %1
 // it appends the rest of its command line, as the shell gave it, to the log
-// as one line, in the system's code page, and ends. Beside it, in "<log>.show",
-// it appends the show command it was started with (its start-up info's
-// wShowWindow, SW_HIDE 0, SW_SHOWNORMAL 1, ...; -1 when none was given),
-// one line per open.
+// as one line, in the system's code page, and ends. Beside the log, in
+// "<log>.show", it appends the show command it was started with, a line per
+// open: its start-up info's wShowWindow (SW_HIDE 0, SW_SHOWNORMAL 1, ...), or
+// -1 when the starter gave none.
 #include <windows.h>
 
 #include <cstdio>
@@ -45,19 +45,24 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (argv == nullptr || argc < 2) return 2;
   const std::string line = ToAnsi(TailAfter(GetCommandLineW(), 2));
-  const std::wstring argv1 = argv[1];
-  FILE* log = _wfopen(argv1.c_str(), L"ab");
-  LocalFree(argv);
-  if (log == nullptr) return 3;
-  std::fprintf(log, "%s\n", line.c_str());
-  std::fclose(log);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   GetStartupInfoW(&startup);
   const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : -1;
-  FILE* shows = _wfopen((std::wstring(argv1) + L".show").c_str(), L"ab");
-  if (shows == nullptr) return 3;
-  std::fprintf(shows, "%d\n", show);
-  std::fclose(shows);
+  // The show command first: a test that sees the open in the log finds its
+  // show command there too.
+  FILE* shows = _wfopen((std::wstring(argv[1]) + L".show").c_str(), L"ab");
+  FILE* log = _wfopen(argv[1], L"ab");
+  LocalFree(argv);
+  if (shows != nullptr) {
+    std::fprintf(shows, "%d\n", show);
+    std::fclose(shows);
+  }
+  if (log == nullptr || shows == nullptr) {
+    if (log != nullptr) std::fclose(log);
+    return 3;
+  }
+  std::fprintf(log, "%s\n", line.c_str());
+  std::fclose(log);
   return 0;
 }
