@@ -61,7 +61,7 @@ TEST_F(MailCommandsBench, DISABLED_CommandToResult) {
     ASSERT_TRUE(e2e::AnswerMessageBox(box, IDOK));
     ASSERT_TRUE(e2e::WaitUntil([] { return Preview() == nullptr; }, kResultLimitMs));
   }
-  PrintFigures("tray command \"受取人コピー\" -> its message with the recipients", copies);
+  PrintFigures("tray command \"copy the recipients\" -> its message with them", copies);
 
   std::vector<double> replies;
   for (int i = 0; i < kRounds; ++i) {
@@ -79,7 +79,7 @@ TEST_F(MailCommandsBench, DISABLED_CommandToResult) {
     ASSERT_TRUE(e2e::WaitUntil([] { return Preview() == nullptr; }, kResultLimitMs));
     Host("close " + std::to_string(reinterpret_cast<std::intptr_t>(mail->window)));
   }
-  PrintFigures("tray command \"全員に返信\" -> the new mail with its recipients and subject", replies);
+  PrintFigures("tray command \"reply to all\" -> the new mail with its recipients and subject", replies);
 }
 
 }  // namespace

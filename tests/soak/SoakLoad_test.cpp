@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "tests/soak/SoakRun.h"
@@ -30,6 +31,7 @@ TEST_F(SoakLoad, HoursOfUseLeaveTheAgentsCountsAsTheyWere) {
   StartHost();
   ASSERT_FALSE(HasFatalFailure());
   const long long costWithoutAgent = HostMessageCost();
+  const long long costWithEmptyHooks = HostMessageCostWithEmptyHooks();
   StartAgent();
   ASSERT_FALSE(HasFatalFailure());
   // The amounts of the whole run; each half does half of each.
@@ -77,8 +79,17 @@ TEST_F(SoakLoad, HoursOfUseLeaveTheAgentsCountsAsTheyWere) {
     Report(std::string(half == 1 ? "agent in the middle: " : "agent at the end:    ") + Describe(figures[half]));
   }
   const long long costAtEnd = HostMessageCost();
-  Report("host's cost of one message: " + std::to_string(costWithoutAgent) + " ns without the agent; with it " +
-         std::to_string(costAtStart) + " ns at the start, " + std::to_string(costAtEnd) + " ns at the end");
+  const auto ratio = [](long long cost, long long base) {
+    char text[32];
+    std::snprintf(text, sizeof text, "x%.2f", base > 0 ? static_cast<double>(cost) / static_cast<double>(base) : 0.0);
+    return std::string(text);
+  };
+  Report("host's cost of one message: " + std::to_string(costWithoutAgent) + " ns without the agent, " +
+         std::to_string(costWithEmptyHooks) + " ns with an empty hook pair (" +
+         ratio(costWithEmptyHooks, costWithoutAgent) + "); with the agent " + std::to_string(costAtStart) +
+         " ns at the start (" + ratio(costAtStart, costWithoutAgent) + ", " + ratio(costAtStart, costWithEmptyHooks) +
+         " of the empty pair), " + std::to_string(costAtEnd) + " ns at the end (" +
+         ratio(costAtEnd, costWithoutAgent) + ", " + ratio(costAtEnd, costWithEmptyHooks) + " of the empty pair)");
   Report("longest wait of the host's queue: " + std::to_string(longestPing_) + " ms");
   // The agent reads the clipboard once per double click; Wine's clipboard
   // keeps some memory of every read in the reader.

@@ -14,6 +14,7 @@
 
 #include "agent/MenuCommands.h"
 #include "tests/e2e/TraySupport.h"
+#include "tests/support/Exports_win.h"
 #include "tools/standin-host/FriendBookFile.h"
 #include "tools/standin-host/StandinProtocol.h"
 #include "toolbox/Clipboard_win.h"
@@ -271,14 +272,34 @@ void SoakRun::ExpectNoModifierDown(const std::string& step) {
 long long SoakRun::HostMessageCost() {
   // The host is busy measuring for most of a second: no pings meanwhile,
   // and none left in its queue, whose wait would be the measurement's and
-  // not the agent's.
+  // not the agent's. The best of a few runs: whatever else the machine does
+  // only ever adds to a run.
   pinger_->Target(nullptr);
   e2e::PumpFor(200);
-  const auto cost = host_.Command("bench 2000");
+  host_.Command("bench 500");  // warm-up
+  long long best = -1;
+  for (int run = 0; run < 5; ++run) {
+    const auto cost = host_.Command("bench 2000");
+    if (cost && *cost > 0 && (best < 0 || *cost < best)) best = static_cast<long long>(*cost);
+  }
   e2e::PumpFor(200);
   host_.Command("ping-max");
   pinger_->Target(host_.Application());
-  return cost ? static_cast<long long>(*cost) : -1;
+  return best;
+}
+
+long long SoakRun::HostMessageCostWithEmptyHooks() {
+  HMODULE empty = LoadLibraryA((e2e::BinDir() + "emptyhook.dll").c_str());
+  auto install = test_support::ExportOf<BOOL WINAPI(DWORD)>(empty, "InstallEmptyHooks");
+  auto remove = test_support::ExportOf<void WINAPI()>(empty, "RemoveEmptyHooks");
+  long long cost = -1;
+  if (install != nullptr && remove != nullptr &&
+      install(GetWindowThreadProcessId(host_.Application(), nullptr))) {
+    cost = HostMessageCost();
+    remove();
+  }
+  if (empty != nullptr) FreeLibrary(empty);
+  return cost;
 }
 
 void SoakRun::ExpectHostArranged(const std::string& step) {

@@ -90,8 +90,12 @@ class SoakRun : public e2e::MailFixture {
   void ExpectHostResponsive(const std::string& step);
   // No Shift, Ctrl, Alt or Windows key left down.
   void ExpectNoModifierDown(const std::string& step);
-  // The cost of one host message (with whatever hooks are in it), in ns.
+  // The cost of one host message (with whatever hooks are in it), in ns:
+  // the best of a few runs of the host's own measurement.
   long long HostMessageCost();
+  // The same with an empty pair of hooks (tests/bench/emptyhook) added to
+  // the host's thread: what Wine's hooks cost by themselves.
+  long long HostMessageCostWithEmptyHooks();
   // How much this process's private memory grows when it reads the
   // clipboard's text `reads` times as the agent does, each time after
   // another window put a new Unicode text there: what Wine's clipboard
