@@ -106,18 +106,31 @@ TEST(FindHostMainWindow, TheLastOwnedMainWindowEnumeratedWins) {
   ASSERT_NE(second, nullptr);
   host.CommandHandle("show TRxWnd");  // owned, but of another class
 
-  struct Found { HWND app; std::vector<HWND> mains; } found{app, {}};
-  EnumWindows(
-      [](HWND window, LPARAM context) CALLBACK -> BOOL {
-        auto* f = reinterpret_cast<Found*>(context);
-        char name[256] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (GetWindow(window, GW_OWNER) == f->app && std::string(name) == "TMainWnd") f->mains.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  ASSERT_EQ(found.mains.size(), 2u);
-  EXPECT_EQ(FindHostMainWindow(app), found.mains.back());
+  // The owned main windows in the order the system enumerates them now.
+  const auto mainsNow = [app] {
+    struct Found { HWND app; std::vector<HWND> mains; } found{app, {}};
+    EnumWindows(
+        [](HWND window, LPARAM context) CALLBACK -> BOOL {
+          auto* f = reinterpret_cast<Found*>(context);
+          char name[256] = {};
+          GetClassNameA(window, name, sizeof name);
+          if (GetWindow(window, GW_OWNER) == f->app && std::string(name) == "TMainWnd") f->mains.push_back(window);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found.mains;
+  };
+  // The window manager may still be restacking the windows just shown: the
+  // answer is checked against an order that held before and after it.
+  std::vector<HWND> mains;
+  HWND answer = nullptr;
+  EXPECT_TRUE(e2e::WaitUntil([&] {
+    mains = mainsNow();
+    answer = FindHostMainWindow(app);
+    return mains == mainsNow();
+  }, 5000)) << "the order of the windows never settled";
+  ASSERT_EQ(mains.size(), 2u);
+  EXPECT_EQ(answer, mains.back());
   EXPECT_EQ(FindHostMainWindow(host.CommandHandle("memo")), nullptr) << "a window that owns no main window";
 }
 
