@@ -10,7 +10,6 @@
 #include <cstring>
 #include <sstream>
 #include <string>
-#include <utility>
 
 #include "agent/MenuCommands.h"
 #include "tests/e2e/TraySupport.h"
@@ -568,33 +567,6 @@ bool SoakRun::Choose(int friendIndex) {
 
 namespace {
 
-// The foreground windows as the system announces them while the object
-// lives, with the tick count of each announcement (delivered while this
-// thread handles its messages).
-class ForegroundTimeline {
- public:
-  ForegroundTimeline() {
-    current_ = this;
-    hook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, Changed, 0, 0,
-                            WINEVENT_OUTOFCONTEXT);
-  }
-  ~ForegroundTimeline() {
-    if (hook_ != nullptr) UnhookWinEvent(hook_);
-    current_ = nullptr;
-  }
-  ForegroundTimeline(const ForegroundTimeline&) = delete;
-  ForegroundTimeline& operator=(const ForegroundTimeline&) = delete;
-  const std::vector<std::pair<DWORD, HWND>>& Changes() const { return changes_; }
-
- private:
-  static void CALLBACK Changed(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
-    if (current_ != nullptr) current_->changes_.emplace_back(GetTickCount(), window);
-  }
-  static inline ForegroundTimeline* current_ = nullptr;
-  HWINEVENTHOOK hook_ = nullptr;
-  std::vector<std::pair<DWORD, HWND>> changes_;
-};
-
 std::string Described(HWND window) {
   char title[64] = {};
   GetWindowTextA(window, title, sizeof title);
@@ -636,21 +608,13 @@ void SoakRun::FriendCommand(unsigned command) {
   ASSERT_TRUE(e2e::BringToFront(mail));
   ASSERT_TRUE(menu.Activate());
   const std::size_t switchesBefore = switcher_->Switches().size();
-  const ForegroundTimeline foregrounds;
-  const DWORD sent = GetTickCount();
   Send(command);
   const bool chosen = Choose(command == cmdSendPaste ? 1 : 0);
   const std::string pasted = command == cmdSendPaste ? "a2@example.jp (花子)" : first;
   const bool done = chosen && e2e::WaitUntil([&] { return Holds(mail, pasted); }, 5000);
   EXPECT_TRUE(done) << "mail command " << mailCommands_ << " (" << command << "): " << pasted
                     << " was not pasted into the mail";
-  if (!done) {
-    ReportTaskSwitches(switchesBefore, mail, menu.Handle());
-    for (const auto& [tick, window] : foregrounds.Changes()) {
-      Report("foreground " + std::to_string(static_cast<long>(tick - sent)) + " ms after the command: " +
-             Described(window));
-    }
-  }
+  if (!done) ReportTaskSwitches(switchesBefore, mail, menu.Handle());
   Host("close " + Handle(mail));
 }
 

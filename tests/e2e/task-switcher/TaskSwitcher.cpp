@@ -7,6 +7,10 @@
 // Writes "ready" to the log once the hook is in, and two lines per switch:
 //   switch <from> <to>
 //   classes <class of from> <class of to>
+// For a second and a half after a switch it holds it: when the window
+// switched from becomes the foreground again (under Wine a focus event
+// that the window manager sends late can do that; the shell's switch
+// stands), it brings the one switched to back, writing "held <to>".
 // Ends when its window gets WM_CLOSE.
 #include <windows.h>
 
@@ -39,13 +43,39 @@ bool Offered(HWND window) {
   return owner == nullptr || !IsWindowVisible(owner);
 }
 
+// The last switch, held for a while: the shell's task switch stands, but
+// under Wine a focus event that the window manager sends late for the
+// window switched from can make it the foreground again.
+HWND Window = nullptr;  // the program's message window
+HWND SwitchedFrom = nullptr;
+HWND SwitchedTo = nullptr;
+DWORD SwitchedAt = 0;
+constexpr DWORD kHoldMs = 1500;
+constexpr UINT_PTR kHoldTimer = 1;
+
 void SwitchTask() {
   HWND from = GetForegroundWindow();
   HWND to = from != nullptr ? GetWindow(from, GW_HWNDNEXT) : GetTopWindow(nullptr);
   while (to != nullptr && !Offered(to)) to = GetWindow(to, GW_HWNDNEXT);
   Write("switch " + HandleText(from) + " " + HandleText(to));
   Write("classes " + ClassText(from) + " " + ClassText(to));
-  if (to != nullptr) SetForegroundWindow(to);
+  if (to == nullptr) return;
+  SetForegroundWindow(to);
+  SwitchedFrom = from;
+  SwitchedTo = to;
+  SwitchedAt = GetTickCount();
+  SetTimer(Window, kHoldTimer, 20, nullptr);
+}
+
+void HoldSwitch() {
+  if (GetTickCount() - SwitchedAt > kHoldMs || !IsWindow(SwitchedTo)) {
+    KillTimer(Window, kHoldTimer);
+    return;
+  }
+  if (GetForegroundWindow() == SwitchedFrom) {
+    Write("held " + HandleText(SwitchedTo));
+    SetForegroundWindow(SwitchedTo);
+  }
 }
 
 LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -59,6 +89,10 @@ LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_TIMER && wParam == kHoldTimer) {
+    HoldSwitch();
+    return 0;
+  }
   if (message == WM_CLOSE) {
     PostQuitMessage(0);
     return 0;
@@ -77,7 +111,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   wc.hInstance = instance;
   wc.lpszClassName = "SorvikTestTaskSwitcher";
   RegisterClassA(&wc);
-  CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+  Window = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
   HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHook, instance, 0);
   if (hook == nullptr) return 3;
   Write("ready");
