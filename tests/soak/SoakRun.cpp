@@ -400,6 +400,19 @@ bool SoakRun::DoubleClickMemoLine(int line, POINT& at) {
     return false;
   }
   at = {static_cast<short>(LOWORD(*packed)), static_cast<short>(HIWORD(*packed))};
+  // The memo must be what is under the point when the click comes: the
+  // window manager may raise a window the host has just shown after the
+  // main window came to the front.
+  HWND main = GetAncestor(memo_, GA_ROOT);
+  const bool uncovered = e2e::WaitUntil([&] {
+    if (WindowFromPoint(at) == memo_) return true;
+    e2e::BringToFront(main, 500);
+    return false;
+  }, 10000);
+  if (!uncovered) {
+    ADD_FAILURE() << "line " << line << " stays covered by " << GetClassNameString(WindowFromPoint(at));
+    return false;
+  }
   e2e::DoubleClickAt(at.x, at.y);
   return true;
 }
