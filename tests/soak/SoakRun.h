@@ -108,6 +108,8 @@ class SoakRun : public e2e::MailFixture {
   void OpenTrayMenus(int count);
   void RunMailCommands(int count);
 
+  // Moves a host window that stays open out of the memo's way.
+  void PutAsideOfTheMemo(HWND window);
   // A real double click on line `line` of the host's memo, at `at`; false
   // (and a failure) when the memo has no such line.
   bool DoubleClickMemoLine(int line, POINT& at);
