@@ -25,9 +25,11 @@ constexpr int kHeaderHeight = 17;
 constexpr int kItemHeight = 15;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 
-// How long the dialog waits, as it closes, for the window it took the
-// foreground from to have it again (at once but on a busy machine).
+// How long the dialog waits at most, as it closes, for the window it took
+// the foreground from to have it again (at once but on a busy machine), and
+// how long that window must have kept it.
 constexpr DWORD kForegroundBackMs = 5000;
+constexpr DWORD kForegroundSteadyMs = 200;
 
 enum : int { idPanel2 = 301, idHeaderControl1 = 302, idListBox1 = 303 };
 
@@ -246,19 +248,30 @@ int TPasteFriend::ShowModal() {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
+  ShowWindow(window_, SW_HIDE);
   // Back to where the user was, as a dialog gives the focus back to its
-  // owner, before it goes: a dialog that went first would leave the system
-  // to activate some other window meanwhile, which would then stand between
-  // the user's window and the next task switch. The callers go on from
-  // there.
+  // owner; the callers go on from there. As the dialog goes, the system (or
+  // a window manager: Wine's windows on X have one) may activate a window
+  // of its own choice, which would then stand between the user's window and
+  // the next task switch: the user's window is given the foreground back
+  // until it has kept it for a moment.
   if (previous != nullptr && previous != window_ && IsWindow(previous)) {
-    SetForegroundWindow(previous);
     const DWORD start = GetTickCount();
-    while (GetForegroundWindow() != previous && GetTickCount() - start < kForegroundBackMs) {
+    DWORD steadySince = start;
+    bool asked = false;
+    while (GetTickCount() - start < kForegroundBackMs && IsWindow(previous)) {
+      if (GetForegroundWindow() != previous) {
+        if (!asked || GetTickCount() - steadySince >= kForegroundSteadyMs) {
+          SetForegroundWindow(previous);
+          asked = true;
+          steadySince = GetTickCount();
+        }
+      } else if (GetTickCount() - steadySince >= kForegroundSteadyMs) {
+        break;
+      }
       PauseAnsweringSentMessages(kPollPauseMs);
     }
   }
-  ShowWindow(window_, SW_HIDE);
   showing_ = false;
   return modalResult_;
 }
