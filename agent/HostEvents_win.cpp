@@ -31,7 +31,7 @@ bool TitleWindowShown(HWND application) {
   for (int i = 0; i < windows.Count(); ++i) {
     HWND window = ListValueToWindow(windows.Get(i));
     if (GetWindow(window, GW_OWNER) == application &&
-        GetClassNameString(window) == HostWindowClassNames[hwTitleWnd]) {
+        GetClassNameString(window) == HostWindowClassName(hwTitleWnd)) {
       return true;
     }
   }

@@ -17,7 +17,7 @@ class THostEvents {
   // taken its place since the last tick.
   void TimerWatchWndTimer();
   // UM_WNDSHOWN and UM_WNDCLOSED: wParam a window, the low byte of lParam
-  // its kind; kinds above 13 do nothing.
+  // its kind; a number that is no kind does nothing.
   void WMHostWindowShown(WPARAM wParam, LPARAM lParam);
   void WMHostWindowClosed(WPARAM wParam, LPARAM lParam);
   // UM_LBUTTONUP and UM_DBLCLICK: wParam the window the host's thread
