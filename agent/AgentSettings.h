@@ -1,10 +1,12 @@
-// The attachment folder: the agent's one setting, the folder into which the
-// host saves the attachments of received mail. Its parent folder is taken
-// to be the host's installation folder. It lives in section "options", key
-// "folder" of the settings file beside the agent's executable, is loaded at
-// start-up, changed in memory and saved when the agent ends. Portable: the
-// file is reached through an IniFileStore (AttachFolder_win.h has the real
-// one).
+// The agent's settings: what it keeps between runs in the settings file
+// beside its executable. They are one value, AgentSettings, owned by the
+// main form: loaded at start-up, changed in memory by the commands and
+// saved when the agent ends, in one place (AgentSettings_win.h). Portable:
+// the file is reached through an IniFileStore.
+//
+// A new setting is one field of AgentSettings and one row of kSettingKeys,
+// with its tests (AgentSettings_test.cpp lists the fields, so that a field
+// the file does not keep fails there).
 #pragma once
 
 #include <string>
@@ -12,10 +14,26 @@
 
 #include "components/IniFile.h"
 
-// The process-wide setting, as the folder dialog returns it: a full path
-// without a trailing separator, except for a drive root; empty when unset.
-// GUI thread only.
-extern std::string AttachFolder;
+struct AgentSettings {
+  // The folder into which the host saves the attachments of received mail,
+  // as the folder dialog returns it: a full path without a trailing
+  // separator, except for a drive root; empty when unset. Its parent folder
+  // is taken to be the host's installation folder.
+  std::string attachFolder;
+
+  friend bool operator==(const AgentSettings&, const AgentSettings&) = default;
+};
+
+// Where each setting is kept in the file: its section and key (byte for
+// byte, the file outlives versions of the agent), and its field.
+struct SettingKey {
+  const char* section;
+  const char* key;
+  std::string AgentSettings::*field;
+};
+inline constexpr SettingKey kSettingKeys[] = {
+    {"options", "folder", &AgentSettings::attachFolder},
+};
 
 // The part of `path` up to and including its last "\" or ":"; empty when it
 // has neither. A double-byte character whose second byte is 0x5C ("ソ",
@@ -32,28 +50,27 @@ std::string FriendBookPath(std::string_view attachFolder);
 // A dot in a folder name is not an extension.
 std::string SettingsPathFor(std::string_view executablePath);
 
-// The start-up step: `folder` := key "folder" of section "options" (empty
-// when missing or unreadable), then the file is written back (so a first
-// start leaves an empty file). Returns how it went: a file that exists but
-// cannot be read (held by another program, access denied) is a failure with
-// `reading` set, and is not written; otherwise how the write went. Nothing
-// throws for the file.
-IniFileResult LoadAttachFolderSetting(const std::string& settingsPath, IniFileStore& store,
-                                      std::string& folder);
+// The start-up step: each setting := its key (empty when missing or
+// unreadable), then the file is written back (so a first start leaves an
+// empty file). Returns how it went: a file that exists but cannot be read
+// (held by another program, access denied) is a failure with `reading`
+// set, and is not written; otherwise how the write went. Nothing throws for
+// the file.
+IniFileResult LoadAgentSettings(const std::string& settingsPath, IniFileStore& store, AgentSettings& settings);
 
-// The shut-down step: key "folder" of section "options" := `folder`, also
-// when empty or unchanged, other sections and keys kept. Returns how the
-// write went; nothing throws for the file.
-IniFileResult SaveAttachFolderSetting(const std::string& settingsPath, IniFileStore& store,
-                                      const std::string& folder);
+// The shut-down step: each key := its setting, also when empty or
+// unchanged, other sections and keys kept. Returns how the write went;
+// nothing throws for the file.
+IniFileResult SaveAgentSettings(const std::string& settingsPath, IniFileStore& store,
+                                const AgentSettings& settings);
 
-// Whether the shut-down step is to write the setting, given how the
-// start-up step went (`loading`), the folder it gave (`loaded`) and the
-// setting now (`current`): always, unless the file could not be read at
-// start. Then the agent ran with an empty setting that is not the stored
-// one, and writes only a folder the user chose during this run, never the
-// empty one over the stored folder.
-bool SavesAttachFolderAtEnd(const IniFileResult& loading, std::string_view loaded, std::string_view current);
+// Whether the shut-down step is to write the settings, given how the
+// start-up step went (`loading`), the settings it gave (`loaded`) and the
+// settings now (`current`): always, unless the file could not be read at
+// start. Then the agent ran with empty settings that are not the stored
+// ones, and writes only what the user chose during this run, never the
+// empty settings over the stored ones.
+bool SavesSettingsAtEnd(const IniFileResult& loading, const AgentSettings& loaded, const AgentSettings& current);
 
 // What the agent tells the user, once, when the settings file at `path`
 // cannot be written: the setting works until the agent ends but is not kept.

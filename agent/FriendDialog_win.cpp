@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "agent/AttachFolder_win.h"
 #include "agent/Palette.h"
 #include "toolbox/Clipboard_win.h"
 #include "toolbox/ShellUtils_win.h"
@@ -189,8 +188,7 @@ void TPasteFriend::ClearFriends() {
   SendMessageA(ListBox1, LB_RESETCONTENT, 0, 0);
 }
 
-void TPasteFriend::FormShow() {
-  const std::string path = FriendBookPath();
+void TPasteFriend::FormShow(const std::string& path) {
   const FriendBookFile file = ReadFriendBookFile(path);
   switch (file.status) {
     case FriendBookFile::missing:
@@ -221,14 +219,14 @@ void TPasteFriend::FormShow() {
   InvalidateRect(ListBox1, nullptr, TRUE);
 }
 
-int TPasteFriend::ShowModal() {
+int TPasteFriend::ShowModal(const std::string& friendBookPath) {
   if (showing_) {
     SetForegroundWindow(window_);
     return mrCancel;
   }
   showing_ = true;
   HWND previous = GetForegroundWindow();
-  FormShow();
+  FormShow(friendBookPath);
   modalResult_ = mrNone;
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);

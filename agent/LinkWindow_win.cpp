@@ -3,7 +3,7 @@
 #include <optional>
 #include <utility>
 
-#include "agent/AttachFolder_win.h"
+#include "agent/AgentSettings_win.h"
 #include "agent/MailCommands_win.h"
 #include "agent/MainForm_win.h"
 #include "toolbox/Clipboard_win.h"
@@ -92,15 +92,16 @@ void TLinkWindow::WMClipText() {
   const CopiedLine line = ReadCopiedLine(text);
   if (!line.keepsMode) {
     form_.ListMode = line.mode;
-    if (line.mode == lmAttachment && !IsExistingFolder(AttachFolder)) {
+    std::string& attachFolder = form_.Settings.attachFolder;
+    if (line.mode == lmAttachment && !IsExistingFolder(attachFolder)) {
       // The notice names a file in a folder the agent does not know yet:
       // the user is asked for it; cancelling keeps the setting as it was
       // and shows nothing.
       std::string chosen = ChooseAttachFolder();
       if (chosen.empty()) return;
-      AttachFolder = std::move(chosen);
+      attachFolder = std::move(chosen);
     }
-    const LinkLabels labels = LabelsFor(line.mode, AttachFolder);
+    const LinkLabels labels = LabelsFor(line.mode, attachFolder);
     form_.Label1.SetText(labels.label1);
     form_.Label2.SetText(labels.label2);
     FillList(form_.ListBox1, line.entries);
@@ -130,7 +131,8 @@ void TLinkWindow::PanelJumpClick() {
   const LRESULT selected = SendMessageA(form_.ListBox1, LB_GETCURSEL, 0, 0);
   if (selected == LB_ERR) return;  // nothing selected: nothing to open
   const EntryTarget target =
-      TargetOf(form_.ListMode, ListEntry(form_.ListBox1, static_cast<int>(selected)), AttachFolder, KindOfPath);
+      TargetOf(form_.ListMode, ListEntry(form_.ListBox1, static_cast<int>(selected)),
+               form_.Settings.attachFolder, KindOfPath);
   if (target.action == EntryAction::Refuse) {
     // Nothing opens; the window stays, so that another entry can be chosen.
     MessageBoxA(form_.Handle(), target.target.c_str(), "Sorvik", MB_OK | MB_ICONWARNING);

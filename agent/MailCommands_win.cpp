@@ -7,7 +7,6 @@
 #include "agent/MailCommands.h"
 #include "agent/MailHeaderText_win.h"
 #include "agent/MainForm_win.h"
-#include "agent/MenuCommands.h"
 #include "hostaccess/HostMailWindows.h"
 #include "keys/SendKeys_win.h"
 #include "toolbox/Clipboard_win.h"
@@ -110,30 +109,6 @@ MailWriteControls OpenMailWriteWindow(HWND hostMainWindow) {
   return {};
 }
 
-bool TMailCommands::Command(unsigned id) {
-  void (TMailCommands::*handler)() = nullptr;
-  switch (id) {
-    case cmdToCopy: handler = &TMailCommands::MenuItemToCopyClick; break;
-    case cmdFromCopy: handler = &TMailCommands::MenuItemFromCopyClick; break;
-    case cmdAllReplay: handler = &TMailCommands::MenuItemAllReplayClick; break;
-    case cmdForward: handler = &TMailCommands::MenuItemForwardClick; break;
-    case cmdReplayMailer: handler = &TMailCommands::MenuItemReplayMailerClick; break;
-    case cmdAllReplayMailer: handler = &TMailCommands::MenuItemAllReplayMailerClick; break;
-    case cmdSendPaste: handler = &TMailCommands::MenuItemSendPasteClick; break;
-    case cmdFriendsPaste: handler = &TMailCommands::MenuItemFriendsPasteClick; break;
-    case cmdFriendsCopy: handler = &TMailCommands::MenuItemFriendsCopyClick; break;
-    default: return false;
-  }
-  if (running_) return true;
-  running_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{running_};
-  (this->*handler)();
-  return true;
-}
-
 bool TMailCommands::FetchMailHeader() {
   form_.MailHeader.clear();
   // Only the button this call finds is ever clicked.
@@ -195,17 +170,17 @@ void TMailCommands::CopyAndShow(const std::string& text) {
   ClosePrintWindow();
 }
 
-void TMailCommands::MenuItemToCopyClick() {
+void TMailCommands::CopyRecipients() {
   if (FetchMailHeader()) return;
   CopyAndShow(RecipientsCopyText(form_.MailHeader));
 }
 
-void TMailCommands::MenuItemFromCopyClick() {
+void TMailCommands::CopySender() {
   if (FetchMailHeader()) return;
   CopyAndShow(SenderCopyText(form_.MailHeader));
 }
 
-void TMailCommands::MenuItemReplayMailerClick() {
+void TMailCommands::ReplyInMailer() {
   if (FetchMailHeader()) return;
   ClosePrintWindow();
   // Shown: the mail program's window is where the reply is written. Its
@@ -213,13 +188,13 @@ void TMailCommands::MenuItemReplayMailerClick() {
   ShellOpen(ReplyMailerUrl(form_.MailHeader));
 }
 
-void TMailCommands::MenuItemAllReplayMailerClick() {
+void TMailCommands::ReplyToAllInMailer() {
   if (FetchMailHeader()) return;
   ClosePrintWindow();
   ShellOpen(ReplyAllMailerUrl(form_.MailHeader));
 }
 
-void TMailCommands::MenuItemAllReplayClick() {
+void TMailCommands::ReplyToAll() {
   if (FetchMailHeader()) return;
   const std::string list = ReplyAllList(form_.MailHeader);
   const std::string subject = ReplySubject(form_.MailHeader);
@@ -231,7 +206,7 @@ void TMailCommands::MenuItemAllReplayClick() {
   ClosePrintWindow();
 }
 
-void TMailCommands::MenuItemForwardClick() {
+void TMailCommands::Forward() {
   if (FetchMailHeader()) return;
   const std::string subject = ForwardSubject(form_.MailHeader);
   const std::string body = ForwardBody(form_.MailHeader);
@@ -264,7 +239,7 @@ std::string TMailCommands::ChooseFriends() {
   return GetClipboardText();
 }
 
-void TMailCommands::MenuItemSendPasteClick() {
+void TMailCommands::PasteFriendsAsRecipients() {
   SwitchToPreviousWindow();
   HWND mailWindow = GetForegroundWindow();
   if (GetClassNameString(mailWindow) != HOST_MAIL_CLASS) {
@@ -279,7 +254,7 @@ void TMailCommands::MenuItemSendPasteClick() {
   PasteInto(to, RecipientsPasteText(to != nullptr ? ControlTextLength(to) : 0, chosen));
 }
 
-void TMailCommands::MenuItemFriendsPasteClick() {
+void TMailCommands::PasteFriends() {
   const std::string chosen = ChooseFriends();
   if (chosen.empty()) return;
   SwitchToPreviousWindow();
@@ -293,7 +268,7 @@ void TMailCommands::MenuItemFriendsPasteClick() {
   if (focus != nullptr) SendMessageA(focus, WM_PASTE, 0, 0);
 }
 
-void TMailCommands::MenuItemFriendsCopyClick() { RunFriendDialog(); }
+void TMailCommands::CopyFriends() { RunFriendDialog(); }
 
 int TMailCommands::RunFriendDialog() {
   TPasteFriend* dialog = form_.PasteFriend;
@@ -303,5 +278,5 @@ int TMailCommands::RunFriendDialog() {
   const WindowSize screen = GetWindowSize(GetDesktopWindow());
   const WindowSize size = GetWindowSize(dialog->Handle());
   MoveWindow(dialog->Handle(), screen.width - size.width, 0, size.width, screen.height - 20, TRUE);
-  return dialog->ShowModal();
+  return dialog->ShowModal(FriendBookPath(form_.Settings.attachFolder));
 }

@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include "agent/MenuCommands.h"
 #include "agent/Palette.h"
 #include "agent/TitleWindow_win.h"
 #include "agent/resource.h"
@@ -27,7 +26,11 @@ HBRUSH AsBrush(const UniqueGdiObject& brush) { return static_cast<HBRUSH>(brush.
 }  // namespace
 
 TSorvik::TSorvik()
-    : hostEvents_(*this), linkWindow_(*this), trayMenu_(*this), settingsCommands_(*this), mailCommands_(*this) {}
+    : hostEvents_(*this),
+      linkWindow_(*this),
+      settingsCommands_(*this),
+      mailCommands_(*this),
+      trayMenu_(*this, mailCommands_, settingsCommands_) {}
 
 TSorvik::~TSorvik() {
   // The icon leaves the tray before its notify window goes with the form.
@@ -165,24 +168,14 @@ LRESULT TSorvik::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       if (LOWORD(wParam) == idListBox1 && HIWORD(wParam) == LBN_DBLCLK) linkWindow_.ListBox1DblClick();
       // The tray menu's commands (lParam 0), from a click or an accelerator
       // key.
-      if (lParam == 0 && !mailCommands_.Command(LOWORD(wParam))) {
-        switch (LOWORD(wParam)) {
-          case cmdMochiru: settingsCommands_.MenuItemMochiruClick(); break;
-          case cmdAttachFolder: settingsCommands_.MenuItemAttachFolderClick(); break;
-          case cmdStartUp: settingsCommands_.MenuItemStartUpClick(); break;
-          case cmdHelp: settingsCommands_.MenuItemHelpClick(); break;
-          case cmdExit: trayMenu_.MenuItemExitClick(); break;
-          default:
-            if (LOWORD(wParam) >= cmdWindowItemFirst) trayMenu_.WindowMenuItemClick(LOWORD(wParam));
-            break;
-        }
-      }
+      if (lParam == 0) trayMenu_.Command(LOWORD(wParam));
       return 0;
     case WM_CTLCOLORLISTBOX:
       SetBkColor(reinterpret_cast<HDC>(wParam), kListColour);
       return reinterpret_cast<LRESULT>(AsBrush(listBrush_));
     case WM_ENDSESSION:
-      if (wParam != 0 && OnEndSession) OnEndSession();
+      // Windows may end the process once this returns.
+      if (wParam != 0) SaveSettings();
       return 0;
     case WM_CLOSE:
       // Ends the message loop; the forms are destroyed after the settings

@@ -22,11 +22,11 @@
 #include <windows.h>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "agent/AgentSettings_win.h"
 #include "agent/Controls_win.h"
 #include "agent/HostEvents_win.h"
 #include "agent/LinkWindow_win.h"
@@ -62,12 +62,15 @@ class TSorvik : public MessageHandler {
   // Shows the title window topmost without activating it.
   void ShowTitleBanner();
 
-  // Called when Windows ends the session, before it may end the process.
-  std::function<void()> OnEndSession;
+  // The agent's settings: loaded once at start, before Create, and saved
+  // once, at the end or when Windows ends the session (TSettingsFile).
+  void LoadSettings() { settingsFile_.Load(Settings); }
+  void SaveSettings() { settingsFile_.SaveOnce(Settings); }
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
   // The form's state, in the order the other modules know it.
+  AgentSettings Settings;
   std::unique_ptr<TCommonMemoryStream> SharedBlock;
   std::array<HWND, HostWindowKindCount> HostWindows{};
   HWND GiveButton = nullptr;
@@ -96,13 +99,14 @@ class TSorvik : public MessageHandler {
   void FormDestroy();
 
   HWND window_ = nullptr;
+  TSettingsFile settingsFile_;
   UniqueGdiObject font_;
   UniqueGdiObject listBrush_;
   UniqueGdiObject formBrush_;
 
   THostEvents hostEvents_;
   TLinkWindow linkWindow_;
-  TTrayMenu trayMenu_;
   TSettingsCommands settingsCommands_;
   TMailCommands mailCommands_;
+  TTrayMenu trayMenu_;
 };
