@@ -24,9 +24,6 @@ constexpr int kHeaderHeight = 17;
 constexpr int kItemHeight = 15;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 
-// How long the dialog waits, as it closes, for the window it took the
-// foreground from to have it again (at once but on a busy machine).
-constexpr DWORD kForegroundBackMs = 5000;
 
 enum : int { idPanel2 = 301, idHeaderControl1 = 302, idListBox1 = 303 };
 

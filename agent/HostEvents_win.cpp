@@ -11,9 +11,6 @@
 
 namespace {
 
-// The host's windows as the arrangement knows them.
-constexpr int kScreenHeightMargin = 20;  // stretched windows stop this short of the screen's height
-
 int ScreenHeight() { return GetWindowSize(GetDesktopWindow()).height; }
 
 // The first child of class `cls` (any title) inside the first "TPanel" of
@@ -161,7 +158,7 @@ void THostEvents::WMHostWindowShown(WPARAM wParam, LPARAM lParam) {
       windows[hwOtomodatiWnd] = window;
       RECT rect{};
       GetWindowRect(window, &rect);
-      MoveWindow(window, rect.left, 0, rect.right - rect.left, ScreenHeight() - kScreenHeightMargin, TRUE);
+      MoveWindow(window, rect.left, 0, rect.right - rect.left, ScreenHeight() - kStretchedWindowMarginPx, TRUE);
       break;
     }
     case hwOmochaWnd:
@@ -173,7 +170,7 @@ void THostEvents::WMHostWindowShown(WPARAM wParam, LPARAM lParam) {
       form_.GiveButton = InFirstPanel(window, HOST_BUTTON_CLASS, "あげる");
       RECT rect{};
       GetWindowRect(window, &rect);
-      MoveWindow(window, 0, 0, rect.right - rect.left, ScreenHeight() - kScreenHeightMargin, TRUE);
+      MoveWindow(window, 0, 0, rect.right - rect.left, ScreenHeight() - kStretchedWindowMarginPx, TRUE);
       break;
     }
     case hwReadWnd:

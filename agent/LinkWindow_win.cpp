@@ -13,10 +13,6 @@
 
 namespace {
 
-// The copied text is read as soon as the clipboard holds text and can be
-// opened, and at the latest this long after the clipboard changed.
-constexpr DWORD kClipboardSettleMs = 500;
-
 // The text the host copied: read as soon as the clipboard holds text and
 // can be opened, answering what other threads send meanwhile (the host may
 // be waiting for the agent). After kClipboardSettleMs whatever the clipboard

@@ -17,20 +17,6 @@
 
 namespace {
 
-// How long "宛先貼り" and "宛名貼り" give the system to carry out their
-// Alt+Tab before they look at the foreground window: the task switch is
-// not done by the time the keys have been sent, and on a busy machine it
-// can take seconds. The wait ends as soon as the switch is done.
-constexpr DWORD kTaskSwitchSettleMs = 5000;
-
-// How long the click on the print preview's "ｷｬﾝｾﾙ" is given to close it
-// before it is made again, and how many times it is made at most. A click
-// made while the host is still moving the activation between its windows
-// (the agent's message has just gone) can be lost: the button sees the
-// press cancelled before the release.
-constexpr DWORD kPreviewCloseWaitMs = 2000;
-constexpr int kPreviewCloseClicks = 3;
-
 // The first child of `parent` of class `cls` with the title `title` (any
 // title when null); null when `parent` is null, so that a missing parent is
 // never read as "search the top-level windows".

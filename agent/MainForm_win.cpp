@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "agent/HostEvents.h"
 #include "agent/Palette.h"
 #include "agent/TitleWindow_win.h"
 #include "agent/resource.h"
@@ -17,7 +18,6 @@ const COLORREF kCancelColour = kPalePink;
 constexpr int kFormWidth = 300;
 constexpr int kFormHeight = 80;
 constexpr UINT_PTR kWatchTimer = 1;
-constexpr UINT kWatchInterval = 2000;
 
 enum : int { idListBox1 = 201, idPanel3 = 202 };
 
@@ -93,7 +93,7 @@ bool TSorvik::Create(HICON icon, HBITMAP mascot) {
   TaskTray1->SetPopupMenuL(PopupMenuMain.get());
   TaskTray1->SetPopupMenuR(PopupMenuMain.get());
 
-  SetTimer(window_, kWatchTimer, kWatchInterval, nullptr);
+  SetTimer(window_, kWatchTimer, kHostWatchIntervalMs, nullptr);
   try {
     FormCreate();
   } catch (const std::exception& e) {
