@@ -2,7 +2,7 @@
 
 #include "agent/HostEvents.h"
 #include "agent/MainForm_win.h"
-#include "agent/TitleWindow_win.h"
+#include "agent/BannerWindow_win.h"
 #include "hook/sorvikhook.h"
 #include "hostaccess/HookSlots_win.h"
 #include "hostaccess/HostWindows_win.h"
@@ -123,7 +123,7 @@ void THostEvents::Detach() {
   // prompt, which the host's main window closing brought up, stays.
   if (form_.TitleShowing) {
     form_.TitleShowing = false;
-    if (form_.FormTitle != nullptr && !form_.FormTitle->ShowsHangUpPrompt()) form_.FormTitle->HideForm();
+    if (form_.BannerWindow != nullptr && !form_.BannerWindow->ShowsHangUpPrompt()) form_.BannerWindow->HideForm();
   }
 }
 
@@ -198,7 +198,7 @@ void THostEvents::WMHostWindowClosed(WPARAM, LPARAM lParam) {
     case hwMainWnd:
       // Offer to hang up the dial-up line the host used. Close and destroy
       // are both reported; the second report finds the prompt up already.
-      if (form_.FormTitle != nullptr) form_.FormTitle->ShowHangUpPrompt();
+      if (form_.BannerWindow != nullptr) form_.BannerWindow->ShowHangUpPrompt();
       windows[hwMainWnd] = nullptr;
       break;
     case hwTxWnd:
@@ -216,7 +216,7 @@ void THostEvents::WMHostWindowClosed(WPARAM, LPARAM lParam) {
       break;
     case hwTitleWnd:
       form_.TitleShowing = false;
-      if (form_.FormTitle != nullptr) form_.FormTitle->HideForm();
+      if (form_.BannerWindow != nullptr) form_.BannerWindow->HideForm();
       break;
     default:
       break;

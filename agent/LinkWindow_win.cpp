@@ -71,7 +71,7 @@ ScreenRect WorkAreaAt(POINT point) {
 
 }  // namespace
 
-void TLinkWindow::OlClipDetector1ClipChange() {
+void TLinkWindow::ClipboardChanged() {
   // The flag stays set until the copied text is taken.
   if (form_.CopyRequested) PostMessageA(form_.Handle(), UM_CLIPTEXT, 0, 0);
 }

@@ -4,7 +4,7 @@
 
 #include "agent/HostEvents.h"
 #include "agent/Palette.h"
-#include "agent/TitleWindow_win.h"
+#include "agent/BannerWindow_win.h"
 #include "agent/resource.h"
 #include "hostaccess/HookSlots_win.h"
 #include "toolbox/ShellUtils_win.h"
@@ -79,7 +79,7 @@ bool TSorvik::Create(HICON icon, HBITMAP mascot) {
 
   // Every clipboard change is heard; the link window takes the ones it
   // waits for.
-  OlClipDetector1.SetOnClipChange([this](TOlClipDetector&) { linkWindow_.OlClipDetector1ClipChange(); });
+  ClipboardWatcher.SetOnClipChange([this](TClipboardWatcher&) { linkWindow_.ClipboardChanged(); });
 
   // The tray icon, not yet in the tray: icon ID 1, the agent's icon, no
   // tip; either button opens the tray menu.
@@ -127,7 +127,7 @@ void TSorvik::FormDestroy() {
 }
 
 void TSorvik::ShowTitleBanner() {
-  if (FormTitle != nullptr) FormTitle->ShowOnTop();
+  if (BannerWindow != nullptr) BannerWindow->ShowOnTop();
 }
 
 LRESULT TSorvik::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

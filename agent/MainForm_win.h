@@ -40,7 +40,7 @@
 #include "hostaccess/HostIdentifiers.h"
 #include "hostaccess/SharedStream_win.h"
 
-class TFormTitle;
+class TBannerWindow;
 class TPasteFriend;
 
 class TSorvik : public MessageHandler {
@@ -54,7 +54,7 @@ class TSorvik : public MessageHandler {
   // when the window cannot be made.
   bool Create(HICON icon, HBITMAP mascot);
   // The title window, created after this form.
-  void SetTitleForm(TFormTitle* title) { FormTitle = title; }
+  void SetBannerWindow(TBannerWindow* title) { BannerWindow = title; }
   // The friend book's paste dialog, created after the title window.
   void SetPasteFriend(TPasteFriend* dialog) { PasteFriend = dialog; }
   HWND Handle() const { return window_; }
@@ -83,11 +83,11 @@ class TSorvik : public MessageHandler {
   HWND PrintCancelButton = nullptr;
 
   // The other forms and the link window's controls.
-  TFormTitle* FormTitle = nullptr;
+  TBannerWindow* BannerWindow = nullptr;
   TPasteFriend* PasteFriend = nullptr;
   HWND ListBox1 = nullptr;
   TPaintedControl Panel1, Image1, Label1, Label2, Panel3;
-  TOlClipDetector OlClipDetector1;
+  TClipboardWatcher ClipboardWatcher;
 
   // The tray icon and its menu: the user's way to every command.
   std::unique_ptr<TPopupMenu> PopupMenuMain;

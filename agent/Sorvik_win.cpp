@@ -8,7 +8,7 @@
 #include "agent/FriendDialog_win.h"
 #include "agent/MainForm_win.h"
 #include "agent/SingleInstance_win.h"
-#include "agent/TitleWindow_win.h"
+#include "agent/BannerWindow_win.h"
 #include "agent/resource.h"
 #include "base/Handles_win.h"
 #include "base/RoutedWindow_win.h"
@@ -24,10 +24,10 @@ void ShowAgentError(const char* what) { ShowMessageBox(what, "Sorvik", MB_OK | M
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The command line is not read.
-  InitDualExecCheck();
+  ClaimSingleInstance();
   // A second copy ends at once and silently: no window, no message, nothing
   // written.
-  if (IsDualExec()) return 0;
+  if (IsSecondInstance()) return 0;
   SetErrorBox(ShowAgentError);
   // The folder dialog and the shortcut of the start-up command use COM.
   const ComApartment com;
@@ -42,9 +42,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // any window exists.
   mainForm.LoadSettings();
   if (!mainForm.Create(icon, mascot)) return 1;
-  TFormTitle formTitle;
-  if (!formTitle.Create(mascot)) return 1;
-  mainForm.SetTitleForm(&formTitle);
+  TBannerWindow bannerWindow;
+  if (!bannerWindow.Create(mascot)) return 1;
+  mainForm.SetBannerWindow(&bannerWindow);
   TPasteFriend pasteFriend;
   if (!pasteFriend.Create(mascot)) return 1;
   mainForm.SetPasteFriend(&pasteFriend);
@@ -59,7 +59,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // the reverse order of their creation.
   mainForm.SaveSettings();
   mainForm.SetPasteFriend(nullptr);
-  mainForm.SetTitleForm(nullptr);
+  mainForm.SetBannerWindow(nullptr);
   return 0;
 }
 
