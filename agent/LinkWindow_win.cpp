@@ -73,11 +73,11 @@ ScreenRect WorkAreaAt(POINT point) {
 
 void TLinkWindow::ClipboardChanged() {
   // The flag stays set until the copied text is taken.
-  if (form_.CopyRequested) PostMessageA(form_.Handle(), UM_CLIPTEXT, 0, 0);
+  if (form_.Host().copyRequested) PostMessageA(form_.Handle(), UM_CLIPTEXT, 0, 0);
 }
 
 void TLinkWindow::WMClipText() {
-  form_.CopyRequested = false;
+  form_.Host().copyRequested = false;
   const std::optional<std::string> copied = ReadCopiedText();
   // Another program holds the clipboard: the line cannot be read, and the
   // window stays as it is rather than showing an empty list.
@@ -139,7 +139,7 @@ void TLinkWindow::PanelJumpClick() {
     case EntryAction::NewMail: {
       // A new host mail with the address in its recipients; nothing when the
       // host opens none in time.
-      const MailWriteControls mail = OpenMailWriteWindow(form_.HostWindows[hwMainWnd]);
+      const MailWriteControls mail = OpenMailWriteWindow(form_.Host().windows[hwMainWnd]);
       if (mail.Window != nullptr) PasteInto(mail.ToEdit, target.target);
       break;
     }

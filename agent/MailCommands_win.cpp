@@ -99,7 +99,7 @@ bool TMailCommands::FetchMailHeader() {
   form_.MailHeader.clear();
   // Only the button this call finds is ever clicked.
   form_.PrintCancelButton = nullptr;
-  HWND received = form_.HostWindows[hwRxWnd];
+  HWND received = form_.Host().windows[hwRxWnd];
   if (received != nullptr) PostMessageA(received, WM_COMMAND, HOST_CMD_PRINT, 0);
   StartTimeout(kPrintWindowWaitMs);
   while (!TimedOut()) {
@@ -184,7 +184,7 @@ void TMailCommands::ReplyToAll() {
   if (FetchMailHeader()) return;
   const std::string list = ReplyAllList(form_.MailHeader);
   const std::string subject = ReplySubject(form_.MailHeader);
-  const MailWriteControls mail = OpenMailWriteWindow(form_.HostWindows[hwMainWnd]);
+  const MailWriteControls mail = OpenMailWriteWindow(form_.Host().windows[hwMainWnd]);
   if (mail.Window != nullptr) {
     PasteInto(mail.ToEdit, list);
     PasteInto(mail.SubjectEdit, subject);
@@ -196,7 +196,7 @@ void TMailCommands::Forward() {
   if (FetchMailHeader()) return;
   const std::string subject = ForwardSubject(form_.MailHeader);
   const std::string body = ForwardBody(form_.MailHeader);
-  const MailWriteControls mail = OpenMailWriteWindow(form_.HostWindows[hwMainWnd]);
+  const MailWriteControls mail = OpenMailWriteWindow(form_.Host().windows[hwMainWnd]);
   if (mail.Window != nullptr) {
     PasteInto(mail.SubjectEdit, subject);
     PasteInto(mail.BodyMemo, body);

@@ -126,10 +126,6 @@ void TSorvik::FormDestroy() {
   SharedBlock.reset();
 }
 
-void TSorvik::ShowTitleBanner() {
-  if (BannerWindow != nullptr) BannerWindow->ShowOnTop();
-}
-
 LRESULT TSorvik::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == UM_WNDSHOWN) {
     // A failure here is reported to ourselves and otherwise ignored. Any

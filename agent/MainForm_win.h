@@ -43,7 +43,7 @@
 class TBannerWindow;
 class TPasteFriend;
 
-class TSorvik : public MessageHandler {
+class TSorvik : public MessageHandler, private HostEventsForm {
  public:
   TSorvik();
   TSorvik(const TSorvik&) = delete;
@@ -53,14 +53,12 @@ class TSorvik : public MessageHandler {
   // Creates the hidden window and its controls, then runs FormCreate. False
   // when the window cannot be made.
   bool Create(HICON icon, HBITMAP mascot);
-  // The title window, created after this form.
-  void SetBannerWindow(TBannerWindow* title) { BannerWindow = title; }
-  // The friend book's paste dialog, created after the title window.
+  // The banner window, created after this form.
+  void SetBannerWindow(TBannerWindow* banner) { BannerWindow = banner; }
+  // The friend book's paste dialog, created after the banner window.
   void SetPasteFriend(TPasteFriend* dialog) { PasteFriend = dialog; }
-  HWND Handle() const { return window_; }
-
-  // Shows the title window topmost without activating it.
-  void ShowTitleBanner();
+  HWND Handle() const override { return window_; }
+  HostState& Host() override { return host_; }
 
   // The agent's settings: loaded once at start, before Create, and saved
   // once, at the end or when Windows ends the session (TSettingsFile).
@@ -72,12 +70,6 @@ class TSorvik : public MessageHandler {
   // The form's state, in the order the other modules know it.
   AgentSettings Settings;
   std::unique_ptr<TCommonMemoryStream> SharedBlock;
-  std::array<HWND, HostWindowKindCount> HostWindows{};
-  HWND GiveButton = nullptr;
-  HWND PutButton = nullptr;
-  bool CopyRequested = false;
-  bool HostAttached = false;
-  bool TitleShowing = false;
   TListMode ListMode = lmLinks;
   std::vector<std::string> MailHeader;
   HWND PrintCancelButton = nullptr;
@@ -94,11 +86,13 @@ class TSorvik : public MessageHandler {
   std::unique_ptr<TTaskTray> TaskTray1;
 
  private:
+  TBannerWindow* Banner() override { return BannerWindow; }
   LRESULT Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void FormCreate();
   void FormDestroy();
 
   HWND window_ = nullptr;
+  HostState host_;
   TSettingsFile settingsFile_;
   UniqueGdiObject font_;
   UniqueGdiObject listBrush_;

@@ -51,13 +51,13 @@ std::unique_ptr<TPopupMenu> TTrayMenu::CreatePopupMenuMain(HWND formWindow) {
 void TTrayMenu::PopupMenuMainPopup() {
   RebuildWindowMenu();
   HMENU menu = form_.PopupMenuMain->Handle();
-  EnableSubmenu(menu, TraySubmenu::ReceivedMail, form_.HostWindows[hwRxWnd] != nullptr);
+  EnableSubmenu(menu, TraySubmenu::ReceivedMail, form_.Host().windows[hwRxWnd] != nullptr);
   EnableSubmenu(menu, TraySubmenu::MailWriting, FindWindowA(HostWindowClassName(hwMailWnd).data(), nullptr) != nullptr);
 }
 
 void TTrayMenu::RebuildWindowMenu() {
   WindowMenuParams params;
-  params.OwnerWindow = form_.HostWindows[hwApplication];
+  params.OwnerWindow = form_.Host().windows[hwApplication];
   params.PopupMenu = form_.PopupMenuMain->Handle();
   params.AnchorItem = kWindowEntriesAnchorId;
   params.FirstItemId = cmdWindowItemFirst;
