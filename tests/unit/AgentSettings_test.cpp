@@ -67,18 +67,23 @@ TEST(SettingsPathFor, ReplacesTheExtensionOfTheFileNameOnly) {
 
 constexpr char kPath[] = "C:\\App\\Sorvik.INI";
 
-// The steps for the attachment folder alone, the other settings as given.
+// The steps for the attachment folder alone, the other settings empty.
+AgentSettings WithFolder(const std::string& folder) {
+  AgentSettings settings;
+  settings.attachFolder = folder;
+  return settings;
+}
 IniFileResult LoadFolder(MemoryStore& store, std::string& folder) {
-  AgentSettings settings{folder};
+  AgentSettings settings = WithFolder(folder);
   const IniFileResult result = LoadAgentSettings(kPath, store, settings);
   folder = settings.attachFolder;
   return result;
 }
 IniFileResult SaveFolder(MemoryStore& store, const std::string& folder) {
-  return SaveAgentSettings(kPath, store, AgentSettings{folder});
+  return SaveAgentSettings(kPath, store, WithFolder(folder));
 }
 bool SavesFolderAtEnd(const IniFileResult& loading, const std::string& loaded, const std::string& current) {
-  return SavesSettingsAtEnd(loading, AgentSettings{loaded}, AgentSettings{current});
+  return SavesSettingsAtEnd(loading, WithFolder(loaded), WithFolder(current));
 }
 
 // Every setting survives a run: saved, then loaded by the next start. The
@@ -93,7 +98,7 @@ TEST(AgentSettings, EverySettingIsKeptInTheFile) {
   ASSERT_TRUE(SaveAgentSettings(kPath, store, saved).ok);
   AgentSettings loaded;
   ASSERT_TRUE(LoadAgentSettings(kPath, store, loaded).ok);
-  EXPECT_EQ(loaded, saved) << store.files[kPath];
+  EXPECT_TRUE(loaded == saved) << "a setting was not kept; the file holds:\n" << store.files[kPath];
   // Each setting has a key of its own (the file's names ignore case).
   const auto lower = [](std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

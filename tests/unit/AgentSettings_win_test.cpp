@@ -18,13 +18,16 @@ using namespace settings_test;
 class SettingsSteps : public ::testing::Test {
  protected:
   IniFileResult Load(std::string& folder) {
-    AgentSettings settings{folder};
+    AgentSettings settings;
+    settings.attachFolder = folder;
     const IniFileResult result = LoadAgentSettings(path, SystemIniFileStore(), settings);
     folder = settings.attachFolder;
     return result;
   }
   IniFileResult Save(const std::string& folder) {
-    return SaveAgentSettings(path, SystemIniFileStore(), AgentSettings{folder});
+    AgentSettings settings;
+    settings.attachFolder = folder;
+    return SaveAgentSettings(path, SystemIniFileStore(), settings);
   }
 
   ScratchFolder folder{"SorvikAttachTest"};
@@ -133,7 +136,8 @@ TEST(SettingsFileOfThisProgram, LivesBesideTheExecutableInAnIniFile) {
   EXPECT_EQ(SettingsFilePath(), expected);
 
   DeleteFileA(expected.c_str());
-  AgentSettings settings{"stale"};
+  AgentSettings settings;
+  settings.attachFolder = "stale";
   EXPECT_TRUE(LoadSettingsFile(settings).ok);
   EXPECT_EQ(settings.attachFolder, "");
   settings.attachFolder = "C:\\Mail\\Attach";
