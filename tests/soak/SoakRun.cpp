@@ -486,11 +486,31 @@ namespace {
 // to 5 s for the print preview, 5 s for it to come to the front and 10 s
 // for a new mail-writing window, and a program it starts starts slowly.
 constexpr DWORD kMailCommandLimitMs = 25000;
+
+// The mail commands in the order the soak runs them, each once: every
+// mail command of the tray menu's table (the friend book's copy before its
+// pastes, as the soak has always run them).
+constexpr MenuCommand kMailCommandOrder[] = {
+    cmdCopyRecipients, cmdCopySender,  cmdReplyToAll,   cmdForward,
+    cmdReplyInMailer,  cmdReplyToAllInMailer, cmdCopyFriends, cmdPasteFriends,
+    cmdPasteFriendsAsRecipients,
+};
+static_assert(std::size(kMailCommandOrder) == MailCommandCount(), "every mail command of the tray menu, once");
+static_assert(
+    [] {
+      for (MenuCommand command : kMailCommandOrder) {
+        int found = 0;
+        for (int i = 0; i < MailCommandCount(); ++i) found += MailCommandAt(i) == command ? 1 : 0;
+        if (found != 1) return false;
+      }
+      return true;
+    }(),
+    "only mail commands of the tray menu, each once");
 }  // namespace
 
 void SoakRun::RunMailCommands(int count) {
   for (int i = 0; i < count; ++i) {
-    RunMailCommand(MailCommandAt(mailCommands_ % MailCommandCount()));
+    RunMailCommand(kMailCommandOrder[mailCommands_ % std::size(kMailCommandOrder)]);
     if (HasFatalFailure()) return;
     ++mailCommands_;
     ExpectHostResponsive("mail command " + std::to_string(mailCommands_));
