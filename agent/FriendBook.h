@@ -59,6 +59,12 @@ std::vector<TOtomodatiRec> ReadFriendBook(std::string_view bytes);
 // and is not read.
 inline constexpr std::uint64_t kFriendBookMaxBytes = 8u * 1024 * 1024;
 
+// How long the friend dialog waits at most, as it closes, for the window it
+// took the foreground from to have it again (at once but on a busy
+// machine), and how long that window must have kept it.
+inline constexpr unsigned kForegroundBackMs = 5000;
+inline constexpr unsigned kForegroundSteadyMs = 200;
+
 // What the dialog tells the user when the friend book is not there, or is
 // there but cannot be read (its path and the reason are named).
 inline constexpr char kFriendBookMissingMessage[] =

@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "agent/AttachFolder_win.h"
 #include "agent/Palette.h"
 #include "toolbox/Clipboard_win.h"
 #include "toolbox/ShellUtils_win.h"
@@ -25,11 +24,6 @@ constexpr int kHeaderHeight = 17;
 constexpr int kItemHeight = 15;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 
-// How long the dialog waits at most, as it closes, for the window it took
-// the foreground from to have it again (at once but on a busy machine), and
-// how long that window must have kept it.
-constexpr DWORD kForegroundBackMs = 5000;
-constexpr DWORD kForegroundSteadyMs = 200;
 
 enum : int { idPanel2 = 301, idHeaderControl1 = 302, idListBox1 = 303 };
 
@@ -191,8 +185,7 @@ void TPasteFriend::ClearFriends() {
   SendMessageA(ListBox1, LB_RESETCONTENT, 0, 0);
 }
 
-void TPasteFriend::FormShow() {
-  const std::string path = FriendBookPath();
+void TPasteFriend::FormShow(const std::string& path) {
   const FriendBookFile file = ReadFriendBookFile(path);
   switch (file.status) {
     case FriendBookFile::missing:
@@ -223,14 +216,14 @@ void TPasteFriend::FormShow() {
   InvalidateRect(ListBox1, nullptr, TRUE);
 }
 
-int TPasteFriend::ShowModal() {
+int TPasteFriend::ShowModal(const std::string& friendBookPath) {
   if (showing_) {
     SetForegroundWindow(window_);
     return mrCancel;
   }
   showing_ = true;
   HWND previous = GetForegroundWindow();
-  FormShow();
+  FormShow(friendBookPath);
   modalResult_ = mrNone;
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);

@@ -33,12 +33,12 @@ class TPasteFriend : public MessageHandler {
   bool Create(HBITMAP mascot);
   HWND Handle() const { return window_; }
 
-  // Loads the friend book, shows the dialog and waits until OK or cancel
+  // Loads the friend book at `friendBookPath`, shows the dialog and waits until OK or cancel
   // closes it; the foreground goes back to the window that had it. mrOk:
   // the clipboard holds the chosen addresses. mrCancel: the clipboard is as
   // it was. A dialog that is already up is brought to the front and this
   // call gives mrCancel.
-  int ShowModal();
+  int ShowModal(const std::string& friendBookPath);
 
   // The questions about long texts; message boxes unless replaced.
   FriendPrompt Prompt;
@@ -51,7 +51,7 @@ class TPasteFriend : public MessageHandler {
  private:
   void FormCreate();
   void FormDestroy();
-  void FormShow();
+  void FormShow(const std::string& path);
   void ListBox1DrawItem(const DRAWITEMSTRUCT& item);
   void ListBox1KeyDown(WPARAM key);
   void HeaderControl1DrawSection(const DRAWITEMSTRUCT& item);

@@ -1,8 +1,7 @@
 #include "agent/HostEvents_win.h"
 
+#include "agent/BannerWindow_win.h"
 #include "agent/HostEvents.h"
-#include "agent/MainForm_win.h"
-#include "agent/TitleWindow_win.h"
 #include "hook/sorvikhook.h"
 #include "hostaccess/HookSlots_win.h"
 #include "hostaccess/HostWindows_win.h"
@@ -10,9 +9,6 @@
 #include "toolbox/WindowUtils_win.h"
 
 namespace {
-
-// The host's windows as the arrangement knows them.
-constexpr int kScreenHeightMargin = 20;  // stretched windows stop this short of the screen's height
 
 int ScreenHeight() { return GetWindowSize(GetDesktopWindow()).height; }
 
@@ -31,7 +27,7 @@ bool TitleWindowShown(HWND application) {
   for (int i = 0; i < windows.Count(); ++i) {
     HWND window = ListValueToWindow(windows.Get(i));
     if (GetWindow(window, GW_OWNER) == application &&
-        GetClassNameString(window) == HostWindowClassNames[hwTitleWnd]) {
+        GetClassNameString(window) == HostWindowClassName(hwTitleWnd)) {
       return true;
     }
   }
@@ -75,39 +71,43 @@ bool HasKeyboardFocus(HWND control) {
 
 }  // namespace
 
+void THostEvents::ShowBanner() {
+  if (TBannerWindow* banner = form_.Banner()) banner->ShowOnTop();
+}
+
 void THostEvents::TimerWatchWndTimer() {
   // The banner is put back on top at every tick while the host's title
   // window is up.
-  if (form_.TitleShowing) form_.ShowTitleBanner();
+  if (form_.Host().titleShowing) ShowBanner();
   HWND host = FindWindowA(HOST_APPLICATION_CLASS, HOST_CAPTION);
-  if (host != nullptr && form_.HostAttached && host != form_.HostWindows[hwApplication]) {
+  if (host != nullptr && form_.Host().attached && host != form_.Host().windows[hwApplication]) {
     // The host ended and another one started between two ticks: the hooks
     // of the old one are gone with its thread; the new one is watched anew.
-    form_.HostAttached = false;
+    form_.Host().attached = false;
     SendMessageA(form_.Handle(), UM_WNDCLOSED, 0, hwApplication);
   }
-  if (host != nullptr && !form_.HostAttached) {
-    form_.HostAttached = true;
+  if (host != nullptr && !form_.Host().attached) {
+    form_.Host().attached = true;
     SendMessageA(form_.Handle(), UM_WNDSHOWN, reinterpret_cast<WPARAM>(host), hwApplication);
     // The banner stands over the host's title window, and only while there
     // is one to stand over.
     if (TitleWindowShown(host)) {
       SendMessageA(form_.Handle(), UM_WNDSHOWN, reinterpret_cast<WPARAM>(host), hwTitleWnd);
     }
-  } else if (host == nullptr && form_.HostAttached) {
-    form_.HostAttached = false;
+  } else if (host == nullptr && form_.Host().attached) {
+    form_.Host().attached = false;
     SendMessageA(form_.Handle(), UM_WNDCLOSED, 0, hwApplication);
   }
 }
 
 void THostEvents::Attach(HWND application) {
-  form_.HostAttached = true;
+  form_.Host().attached = true;
   // Watching the same window again would stack a second pair of hooks, and
   // every event would be reported twice.
-  if (application == form_.HostWindows[hwApplication]) return;
-  if (form_.HostWindows[hwApplication] != nullptr) StopHooks();
-  form_.HostWindows[hwApplication] = application;
-  form_.HostWindows[hwMainWnd] = FindHostMainWindow(application);
+  if (application == form_.Host().windows[hwApplication]) return;
+  if (form_.Host().windows[hwApplication] != nullptr) StopHooks();
+  form_.Host().windows[hwApplication] = application;
+  form_.Host().windows[hwMainWnd] = FindHostMainWindow(application);
   RemoveHooksLeftOn(application);
   WatchMochiruSubWnd(application);  // a failed attach leaves us attached without events
   NoteHooksOn(application);
@@ -115,33 +115,33 @@ void THostEvents::Attach(HWND application) {
 
 void THostEvents::StopHooks() {
   StopMochiruSubWnd();
-  if (IsWindow(form_.HostWindows[hwApplication])) ForgetHooksOn(form_.HostWindows[hwApplication]);
+  if (IsWindow(form_.Host().windows[hwApplication])) ForgetHooksOn(form_.Host().windows[hwApplication]);
 }
 
 void THostEvents::Detach() {
-  form_.HostAttached = false;
+  form_.Host().attached = false;
   StopHooks();
-  form_.HostWindows[hwApplication] = nullptr;
+  form_.Host().windows[hwApplication] = nullptr;
   // No host, no title window to stand over: the banner goes. A hang-up
   // prompt, which the host's main window closing brought up, stays.
-  if (form_.TitleShowing) {
-    form_.TitleShowing = false;
-    if (form_.FormTitle != nullptr && !form_.FormTitle->ShowsHangUpPrompt()) form_.FormTitle->HideForm();
+  if (form_.Host().titleShowing) {
+    form_.Host().titleShowing = false;
+    if (form_.Banner() != nullptr && !form_.Banner()->ShowsHangUpPrompt()) form_.Banner()->HideForm();
   }
 }
 
 void THostEvents::StopWatching() {
-  if (form_.HostWindows[hwApplication] == nullptr) return;
+  if (form_.Host().windows[hwApplication] == nullptr) return;
   StopHooks();
-  form_.HostWindows[hwApplication] = nullptr;
-  form_.HostAttached = false;
+  form_.Host().windows[hwApplication] = nullptr;
+  form_.Host().attached = false;
 }
 
 void THostEvents::WMHostWindowShown(WPARAM wParam, LPARAM lParam) {
   const auto kind = KindFromLParam(lParam);
   if (!kind) return;
   HWND window = reinterpret_cast<HWND>(wParam);
-  auto& windows = form_.HostWindows;
+  auto& windows = form_.Host().windows;
   switch (*kind) {
     case hwApplication:
       Attach(window);
@@ -161,27 +161,27 @@ void THostEvents::WMHostWindowShown(WPARAM wParam, LPARAM lParam) {
       windows[hwOtomodatiWnd] = window;
       RECT rect{};
       GetWindowRect(window, &rect);
-      MoveWindow(window, rect.left, 0, rect.right - rect.left, ScreenHeight() - kScreenHeightMargin, TRUE);
+      MoveWindow(window, rect.left, 0, rect.right - rect.left, ScreenHeight() - kStretchedWindowMarginPx, TRUE);
       break;
     }
     case hwOmochaWnd:
       windows[hwOmochaWnd] = window;
-      form_.PutButton = InFirstPanel(window, HOST_BUTTON_CLASS, "置く");
+      form_.Host().putButton = InFirstPanel(window, HOST_BUTTON_CLASS, "置く");
       break;
     case hwOyatsuWnd: {
       windows[hwOyatsuWnd] = window;
-      form_.GiveButton = InFirstPanel(window, HOST_BUTTON_CLASS, "あげる");
+      form_.Host().giveButton = InFirstPanel(window, HOST_BUTTON_CLASS, "あげる");
       RECT rect{};
       GetWindowRect(window, &rect);
-      MoveWindow(window, 0, 0, rect.right - rect.left, ScreenHeight() - kScreenHeightMargin, TRUE);
+      MoveWindow(window, 0, 0, rect.right - rect.left, ScreenHeight() - kStretchedWindowMarginPx, TRUE);
       break;
     }
     case hwReadWnd:
       ShowWindow(window, SW_SHOWMAXIMIZED);
       break;
     case hwTitleWnd:
-      form_.TitleShowing = true;
-      form_.ShowTitleBanner();
+      form_.Host().titleShowing = true;
+      ShowBanner();
       break;
     case hwUnknown:
     case hwDeleteWnd:
@@ -193,7 +193,7 @@ void THostEvents::WMHostWindowShown(WPARAM wParam, LPARAM lParam) {
 void THostEvents::WMHostWindowClosed(WPARAM, LPARAM lParam) {
   const auto kind = KindFromLParam(lParam);
   if (!kind) return;
-  auto& windows = form_.HostWindows;
+  auto& windows = form_.Host().windows;
   switch (*kind) {
     case hwApplication:
       Detach();
@@ -201,7 +201,7 @@ void THostEvents::WMHostWindowClosed(WPARAM, LPARAM lParam) {
     case hwMainWnd:
       // Offer to hang up the dial-up line the host used. Close and destroy
       // are both reported; the second report finds the prompt up already.
-      if (form_.FormTitle != nullptr) form_.FormTitle->ShowHangUpPrompt();
+      if (form_.Banner() != nullptr) form_.Banner()->ShowHangUpPrompt();
       windows[hwMainWnd] = nullptr;
       break;
     case hwTxWnd:
@@ -210,16 +210,16 @@ void THostEvents::WMHostWindowClosed(WPARAM, LPARAM lParam) {
       windows[*kind] = nullptr;
       break;
     case hwOmochaWnd:
-      form_.PutButton = nullptr;
+      form_.Host().putButton = nullptr;
       windows[hwOmochaWnd] = nullptr;
       break;
     case hwOyatsuWnd:
-      form_.GiveButton = nullptr;
+      form_.Host().giveButton = nullptr;
       windows[hwOyatsuWnd] = nullptr;
       break;
     case hwTitleWnd:
-      form_.TitleShowing = false;
-      if (form_.FormTitle != nullptr) form_.FormTitle->HideForm();
+      form_.Host().titleShowing = false;
+      if (form_.Banner() != nullptr) form_.Banner()->HideForm();
       break;
     default:
       break;
@@ -229,7 +229,7 @@ void THostEvents::WMHostWindowClosed(WPARAM, LPARAM lParam) {
 void THostEvents::SetUpMailWindow(HWND mailWindow) {
   // The host's friend window closes when a mail-writing window opens; its
   // entry is cleared by the host's close report.
-  if (HWND friends = form_.HostWindows[hwOtomodatiWnd]) PostMessageA(friends, WM_CLOSE, 0, 0);
+  if (HWND friends = form_.Host().windows[hwOtomodatiWnd]) PostMessageA(friends, WM_CLOSE, 0, 0);
 
   // A click 10 pixels inside the top right corner of the inner panel.
   HWND outer = FindWindowExA(mailWindow, nullptr, HOST_PANEL_CLASS, nullptr);
@@ -258,8 +258,8 @@ void THostEvents::WMHostButtonUp(WPARAM wParam) {
   HWND button = reinterpret_cast<HWND>(wParam);
   if (button == nullptr) return;
   // Posted: the host handles the release first, and the window closes after.
-  if (button == form_.GiveButton) PostMessageA(form_.HostWindows[hwOyatsuWnd], WM_CLOSE, 0, 0);
-  if (button == form_.PutButton) PostMessageA(form_.HostWindows[hwOmochaWnd], WM_CLOSE, 0, 0);
+  if (button == form_.Host().giveButton) PostMessageA(form_.Host().windows[hwOyatsuWnd], WM_CLOSE, 0, 0);
+  if (button == form_.Host().putButton) PostMessageA(form_.Host().windows[hwOmochaWnd], WM_CLOSE, 0, 0);
 }
 
 void THostEvents::WMHostDoubleClick(WPARAM wParam) {
@@ -269,10 +269,10 @@ void THostEvents::WMHostDoubleClick(WPARAM wParam) {
       CopyCurrentLine(control);
       break;
     case DoubleClickAction::ReleaseGiveButton:
-      PostMessageA(form_.Handle(), UM_LBUTTONUP, reinterpret_cast<WPARAM>(form_.GiveButton), 0);
+      PostMessageA(form_.Handle(), UM_LBUTTONUP, reinterpret_cast<WPARAM>(form_.Host().giveButton), 0);
       break;
     case DoubleClickAction::ReleasePutButton:
-      PostMessageA(form_.Handle(), UM_LBUTTONUP, reinterpret_cast<WPARAM>(form_.PutButton), 0);
+      PostMessageA(form_.Handle(), UM_LBUTTONUP, reinterpret_cast<WPARAM>(form_.Host().putButton), 0);
       break;
     case DoubleClickAction::Nothing:
       break;
@@ -283,7 +283,7 @@ void THostEvents::CopyCurrentLine(HWND control) {
   if (!HasKeyboardFocus(control)) return;
   // Home, then Shift+End: the line at the caret is selected.
   SendKeys("{HOME}+{END}", true);
-  form_.CopyRequested = true;
+  form_.Host().copyRequested = true;
   // Ctrl+C, which the host handles once this report has returned.
   keybd_event(VK_CONTROL, 0, 0, 0);
   keybd_event('C', 0, 0, 0);

@@ -6,18 +6,52 @@
 
 #include <windows.h>
 
-class TSorvik;
+#include <array>
+
+#include "hostaccess/HostIdentifiers.h"
+
+class TBannerWindow;
+
+// What the agent knows of the host: kept up to date by the host events and
+// read by the other capabilities. The main form owns it.
+struct HostState {
+  // The host's windows by kind, as far as the agent keeps them; null when
+  // none is known.
+  std::array<HWND, HostWindowKindCount> windows{};
+  HWND giveButton = nullptr;  // "あげる" in the snack window ("TOyatsuWnd")
+  HWND putButton = nullptr;   // "置く" in the toy window ("TOmochaWnd")
+  bool attached = false;      // the host's application window is watched
+  bool titleShowing = false;  // the host's title window is up, the banner over it
+  // A double click had the host copy its line: the next clipboard change
+  // opens the link window.
+  bool copyRequested = false;
+};
+
+// What the host events need of the main form, and no more.
+class HostEventsForm {
+ public:
+  // The form's window, to which the watch reports the host's coming and
+  // going as the hook library would.
+  virtual HWND Handle() const = 0;
+  virtual HostState& Host() = 0;
+  // The banner window, which is also the hang-up prompt; null while there
+  // is none.
+  virtual TBannerWindow* Banner() = 0;
+
+ protected:
+  ~HostEventsForm() = default;
+};
 
 class THostEvents {
  public:
-  explicit THostEvents(TSorvik& form) : form_(form) {}
+  explicit THostEvents(HostEventsForm& form) : form_(form) {}
 
   // The 2000 ms watch: attaches when the host's application window
   // appears, detaches when it goes, and attaches anew when another one has
   // taken its place since the last tick.
   void TimerWatchWndTimer();
   // UM_WNDSHOWN and UM_WNDCLOSED: wParam a window, the low byte of lParam
-  // its kind; kinds above 13 do nothing.
+  // its kind; a number that is no kind does nothing.
   void WMHostWindowShown(WPARAM wParam, LPARAM lParam);
   void WMHostWindowClosed(WPARAM wParam, LPARAM lParam);
   // UM_LBUTTONUP and UM_DBLCLICK: wParam the window the host's thread
@@ -44,6 +78,8 @@ class THostEvents {
   // Removes our hooks and their notes on the host's application window.
   void StopHooks();
   void SetUpMailWindow(HWND mailWindow);
+  // Shows the banner topmost without activating it.
+  void ShowBanner();
 
-  TSorvik& form_;
+  HostEventsForm& form_;
 };

@@ -25,28 +25,42 @@ int CompareIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-void SortByWindowKind(std::vector<HostWindowEntry>& entries, const TextComparison& compare) {
-  for (HostWindowEntry& entry : entries) {
-    for (int kind = 0; kind < HostWindowKindCount; ++kind) {
-      if (entry.text == HostWindowClassNames[kind]) {
-        entry.text = std::string(HostWindowSortKeys[kind]);
-        break;
-      }
-    }
+namespace {
+
+// The rank of a class: its kind's, or after every kind's for a class that
+// is no kind's.
+int MenuRankOf(std::string_view className) {
+  for (const HostWindowKindRow& row : HostWindowKinds) {
+    if (row.className == className) return row.menuRank;
   }
-  std::stable_sort(entries.begin(), entries.end(), [&](const HostWindowEntry& a, const HostWindowEntry& b) {
-    return compare(a.text, b.text) < 0;
+  return kLastMenuRank + 1;
+}
+
+}  // namespace
+
+void SortByWindowKind(std::vector<HostWindowEntry>& entries, const TextComparison& compare) {
+  struct Ranked {
+    int rank;
+    HostWindowEntry entry;
+  };
+  std::vector<Ranked> ranked;
+  ranked.reserve(entries.size());
+  for (HostWindowEntry& entry : entries) ranked.push_back({MenuRankOf(entry.className), std::move(entry)});
+  std::stable_sort(ranked.begin(), ranked.end(), [&](const Ranked& a, const Ranked& b) {
+    if (a.rank != b.rank) return a.rank < b.rank;
+    return a.rank > kLastMenuRank && compare(a.entry.className, b.entry.className) < 0;
   });
+  for (std::size_t i = 0; i < entries.size(); ++i) entries[i] = std::move(ranked[i].entry);
 }
 
 std::string WindowItemText(std::string_view className, std::string_view title,
                            std::string_view recipients) {
   std::string text(title);
-  if (className == HostWindowClassNames[hwMailWnd]) {
+  if (className == HostWindowClassName(hwMailWnd)) {
     text += " : ";
     text += recipients;
   }
-  if (className == HostWindowClassNames[hwReadWnd]) text = "メールを読む : " + text;
+  if (className == HostWindowClassName(hwReadWnd)) text = "メールを読む : " + text;
   return text;
 }
 

@@ -17,10 +17,10 @@ struct TopLevelWindow {
   std::string className;
 };
 
-// One entry of the list the menu is built from: first a window's class
-// name, then its sort key; and the window.
+// One entry of the list the menu is built from: a window's class name and
+// the window.
 struct HostWindowEntry {
-  std::string text;
+  std::string className;
   std::uintptr_t window = 0;
 
   friend bool operator==(const HostWindowEntry&, const HostWindowEntry&) = default;
@@ -39,10 +39,10 @@ std::vector<HostWindowEntry> CollectHostWindows(const std::vector<TopLevelWindow
 using TextComparison = std::function<int(std::string_view, std::string_view)>;
 int CompareIgnoringAsciiCase(std::string_view a, std::string_view b);
 
-// Replaces each text that is a class of the host's table
-// (HostWindowClassNames, exactly) by its sort key (HostWindowSortKeys), then
-// sorts by text with `compare`. Other classes keep their name; entries
-// with equal texts keep the order they had.
+// Sorts the entries by the menu rank of their class in the table of host
+// window kinds (HostWindowKinds, classes matched exactly), then the entries
+// of other classes after them, by class name with `compare`. Entries of
+// equal rank or equal names keep the order they had.
 void SortByWindowKind(std::vector<HostWindowEntry>& entries, const TextComparison& compare);
 
 // What an entry says about its window: the title; for a mail-writing

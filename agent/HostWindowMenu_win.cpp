@@ -63,7 +63,7 @@ void TMochiruWindowMenu::AddWindowItems(const std::vector<HostWindowEntry>& entr
 std::string TMochiruWindowMenu::WindowItemCaption(HWND window) {
   const std::string className = GetClassNameString(window);
   std::string recipients;
-  if (className == HostWindowClassNames[hwMailWnd]) {
+  if (className == HostWindowClassName(hwMailWnd)) {
     // The recipients are the first edit inside the first panel.
     HWND panel = FindWindowExA(window, nullptr, HOST_PANEL_CLASS, nullptr);
     HWND edit = panel != nullptr ? FindWindowExA(panel, nullptr, HOST_EDIT_CLASS, nullptr) : nullptr;

@@ -19,6 +19,10 @@ inline constexpr char EXTRACTION_PHRASE[] = "に展開しました";     // the 
 // How much of a notice is cut from the suffix or the phrase on.
 inline constexpr std::size_t NOTICE_CUT_BYTES = 50;
 
+// The text the host copied is read as soon as the clipboard holds text and
+// can be opened, and at the latest this long after the clipboard changed.
+inline constexpr unsigned kClipboardSettleMs = 500;
+
 // What the list holds.
 enum TListMode : int { lmLinks = 0, lmAttachment = 1, lmFolder = 2 };
 

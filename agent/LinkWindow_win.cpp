@@ -3,7 +3,7 @@
 #include <optional>
 #include <utility>
 
-#include "agent/AttachFolder_win.h"
+#include "agent/AgentSettings_win.h"
 #include "agent/MailCommands_win.h"
 #include "agent/MainForm_win.h"
 #include "toolbox/Clipboard_win.h"
@@ -12,10 +12,6 @@
 #include "toolbox/WindowUtils_win.h"
 
 namespace {
-
-// The copied text is read as soon as the clipboard holds text and can be
-// opened, and at the latest this long after the clipboard changed.
-constexpr DWORD kClipboardSettleMs = 500;
 
 // The text the host copied: read as soon as the clipboard holds text and
 // can be opened, answering what other threads send meanwhile (the host may
@@ -75,13 +71,13 @@ ScreenRect WorkAreaAt(POINT point) {
 
 }  // namespace
 
-void TLinkWindow::OlClipDetector1ClipChange() {
+void TLinkWindow::ClipboardChanged() {
   // The flag stays set until the copied text is taken.
-  if (form_.CopyRequested) PostMessageA(form_.Handle(), UM_CLIPTEXT, 0, 0);
+  if (form_.Host().copyRequested) PostMessageA(form_.Handle(), UM_CLIPTEXT, 0, 0);
 }
 
 void TLinkWindow::WMClipText() {
-  form_.CopyRequested = false;
+  form_.Host().copyRequested = false;
   const std::optional<std::string> copied = ReadCopiedText();
   // Another program holds the clipboard: the line cannot be read, and the
   // window stays as it is rather than showing an empty list.
@@ -92,15 +88,16 @@ void TLinkWindow::WMClipText() {
   const CopiedLine line = ReadCopiedLine(text);
   if (!line.keepsMode) {
     form_.ListMode = line.mode;
-    if (line.mode == lmAttachment && !IsExistingFolder(AttachFolder)) {
+    std::string& attachFolder = form_.Settings.attachFolder;
+    if (line.mode == lmAttachment && !IsExistingFolder(attachFolder)) {
       // The notice names a file in a folder the agent does not know yet:
       // the user is asked for it; cancelling keeps the setting as it was
       // and shows nothing.
       std::string chosen = ChooseAttachFolder();
       if (chosen.empty()) return;
-      AttachFolder = std::move(chosen);
+      attachFolder = std::move(chosen);
     }
-    const LinkLabels labels = LabelsFor(line.mode, AttachFolder);
+    const LinkLabels labels = LabelsFor(line.mode, attachFolder);
     form_.Label1.SetText(labels.label1);
     form_.Label2.SetText(labels.label2);
     FillList(form_.ListBox1, line.entries);
@@ -130,7 +127,8 @@ void TLinkWindow::PanelJumpClick() {
   const LRESULT selected = SendMessageA(form_.ListBox1, LB_GETCURSEL, 0, 0);
   if (selected == LB_ERR) return;  // nothing selected: nothing to open
   const EntryTarget target =
-      TargetOf(form_.ListMode, ListEntry(form_.ListBox1, static_cast<int>(selected)), AttachFolder, KindOfPath);
+      TargetOf(form_.ListMode, ListEntry(form_.ListBox1, static_cast<int>(selected)),
+               form_.Settings.attachFolder, KindOfPath);
   if (target.action == EntryAction::Refuse) {
     // Nothing opens; the window stays, so that another entry can be chosen.
     MessageBoxA(form_.Handle(), target.target.c_str(), "Sorvik", MB_OK | MB_ICONWARNING);
@@ -141,7 +139,7 @@ void TLinkWindow::PanelJumpClick() {
     case EntryAction::NewMail: {
       // A new host mail with the address in its recipients; nothing when the
       // host opens none in time.
-      const MailWriteControls mail = OpenMailWriteWindow(form_.HostWindows[hwMainWnd]);
+      const MailWriteControls mail = OpenMailWriteWindow(form_.Host().windows[hwMainWnd]);
       if (mail.Window != nullptr) PasteInto(mail.ToEdit, target.target);
       break;
     }

@@ -13,7 +13,7 @@ class TLinkWindow {
 
   // The clipboard changed: while the agent waits for a line it asked the
   // host to copy, the copied text is taken (UM_CLIPTEXT is posted).
-  void OlClipDetector1ClipChange();
+  void ClipboardChanged();
   // UM_CLIPTEXT: after 500 ms (the host's thread keeps being answered),
   // reads the clipboard, fills the list and shows the window at the mouse.
   void WMClipText();

@@ -30,6 +30,20 @@ inline constexpr unsigned kPrintWindowWaitMs = 5000;
 inline constexpr unsigned kPrintForegroundWaitMs = 5000;
 inline constexpr unsigned kMailWindowWaitMs = 10000;
 
+// How long "宛先貼り" and "宛名貼り" give the system to carry out their
+// Alt+Tab before they look at the foreground window: the task switch is
+// not done by the time the keys have been sent, and on a busy machine it
+// can take seconds. The wait ends as soon as the switch is done.
+inline constexpr unsigned kTaskSwitchSettleMs = 5000;
+
+// How long the click on the print preview's "ｷｬﾝｾﾙ" is given to close it
+// before it is made again, and how many times it is made at most. A click
+// made while the host is still moving the activation between its windows
+// (the agent's message has just gone) can be lost: the button sees the
+// press cancelled before the release.
+inline constexpr unsigned kPreviewCloseWaitMs = 2000;
+inline constexpr int kPreviewCloseClicks = 3;
+
 // The messages of the commands.
 inline constexpr char kHeaderFailedMessage[] = "メールヘッダー取得に失敗しました";
 inline constexpr char kHeaderFailedCaption[] = "エラー";

@@ -7,7 +7,6 @@
 #include "agent/MailCommands.h"
 #include "agent/MailHeaderText_win.h"
 #include "agent/MainForm_win.h"
-#include "agent/MenuCommands.h"
 #include "hostaccess/HostMailWindows.h"
 #include "keys/SendKeys_win.h"
 #include "toolbox/Clipboard_win.h"
@@ -17,20 +16,6 @@
 #include "toolbox/WindowUtils_win.h"
 
 namespace {
-
-// How long "宛先貼り" and "宛名貼り" give the system to carry out their
-// Alt+Tab before they look at the foreground window: the task switch is
-// not done by the time the keys have been sent, and on a busy machine it
-// can take seconds. The wait ends as soon as the switch is done.
-constexpr DWORD kTaskSwitchSettleMs = 5000;
-
-// How long the click on the print preview's "ｷｬﾝｾﾙ" is given to close it
-// before it is made again, and how many times it is made at most. A click
-// made while the host is still moving the activation between its windows
-// (the agent's message has just gone) can be lost: the button sees the
-// press cancelled before the release.
-constexpr DWORD kPreviewCloseWaitMs = 2000;
-constexpr int kPreviewCloseClicks = 3;
 
 // The first child of `parent` of class `cls` with the title `title` (any
 // title when null); null when `parent` is null, so that a missing parent is
@@ -110,35 +95,11 @@ MailWriteControls OpenMailWriteWindow(HWND hostMainWindow) {
   return {};
 }
 
-bool TMailCommands::Command(unsigned id) {
-  void (TMailCommands::*handler)() = nullptr;
-  switch (id) {
-    case cmdToCopy: handler = &TMailCommands::MenuItemToCopyClick; break;
-    case cmdFromCopy: handler = &TMailCommands::MenuItemFromCopyClick; break;
-    case cmdAllReplay: handler = &TMailCommands::MenuItemAllReplayClick; break;
-    case cmdForward: handler = &TMailCommands::MenuItemForwardClick; break;
-    case cmdReplayMailer: handler = &TMailCommands::MenuItemReplayMailerClick; break;
-    case cmdAllReplayMailer: handler = &TMailCommands::MenuItemAllReplayMailerClick; break;
-    case cmdSendPaste: handler = &TMailCommands::MenuItemSendPasteClick; break;
-    case cmdFriendsPaste: handler = &TMailCommands::MenuItemFriendsPasteClick; break;
-    case cmdFriendsCopy: handler = &TMailCommands::MenuItemFriendsCopyClick; break;
-    default: return false;
-  }
-  if (running_) return true;
-  running_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{running_};
-  (this->*handler)();
-  return true;
-}
-
 bool TMailCommands::FetchMailHeader() {
   form_.MailHeader.clear();
   // Only the button this call finds is ever clicked.
   form_.PrintCancelButton = nullptr;
-  HWND received = form_.HostWindows[hwRxWnd];
+  HWND received = form_.Host().windows[hwRxWnd];
   if (received != nullptr) PostMessageA(received, WM_COMMAND, HOST_CMD_PRINT, 0);
   StartTimeout(kPrintWindowWaitMs);
   while (!TimedOut()) {
@@ -195,17 +156,17 @@ void TMailCommands::CopyAndShow(const std::string& text) {
   ClosePrintWindow();
 }
 
-void TMailCommands::MenuItemToCopyClick() {
+void TMailCommands::CopyRecipients() {
   if (FetchMailHeader()) return;
   CopyAndShow(RecipientsCopyText(form_.MailHeader));
 }
 
-void TMailCommands::MenuItemFromCopyClick() {
+void TMailCommands::CopySender() {
   if (FetchMailHeader()) return;
   CopyAndShow(SenderCopyText(form_.MailHeader));
 }
 
-void TMailCommands::MenuItemReplayMailerClick() {
+void TMailCommands::ReplyInMailer() {
   if (FetchMailHeader()) return;
   ClosePrintWindow();
   // Shown: the mail program's window is where the reply is written. Its
@@ -213,17 +174,17 @@ void TMailCommands::MenuItemReplayMailerClick() {
   ShellOpen(ReplyMailerUrl(form_.MailHeader));
 }
 
-void TMailCommands::MenuItemAllReplayMailerClick() {
+void TMailCommands::ReplyToAllInMailer() {
   if (FetchMailHeader()) return;
   ClosePrintWindow();
   ShellOpen(ReplyAllMailerUrl(form_.MailHeader));
 }
 
-void TMailCommands::MenuItemAllReplayClick() {
+void TMailCommands::ReplyToAll() {
   if (FetchMailHeader()) return;
   const std::string list = ReplyAllList(form_.MailHeader);
   const std::string subject = ReplySubject(form_.MailHeader);
-  const MailWriteControls mail = OpenMailWriteWindow(form_.HostWindows[hwMainWnd]);
+  const MailWriteControls mail = OpenMailWriteWindow(form_.Host().windows[hwMainWnd]);
   if (mail.Window != nullptr) {
     PasteInto(mail.ToEdit, list);
     PasteInto(mail.SubjectEdit, subject);
@@ -231,11 +192,11 @@ void TMailCommands::MenuItemAllReplayClick() {
   ClosePrintWindow();
 }
 
-void TMailCommands::MenuItemForwardClick() {
+void TMailCommands::Forward() {
   if (FetchMailHeader()) return;
   const std::string subject = ForwardSubject(form_.MailHeader);
   const std::string body = ForwardBody(form_.MailHeader);
-  const MailWriteControls mail = OpenMailWriteWindow(form_.HostWindows[hwMainWnd]);
+  const MailWriteControls mail = OpenMailWriteWindow(form_.Host().windows[hwMainWnd]);
   if (mail.Window != nullptr) {
     PasteInto(mail.SubjectEdit, subject);
     PasteInto(mail.BodyMemo, body);
@@ -264,7 +225,7 @@ std::string TMailCommands::ChooseFriends() {
   return GetClipboardText();
 }
 
-void TMailCommands::MenuItemSendPasteClick() {
+void TMailCommands::PasteFriendsAsRecipients() {
   SwitchToPreviousWindow();
   HWND mailWindow = GetForegroundWindow();
   if (GetClassNameString(mailWindow) != HOST_MAIL_CLASS) {
@@ -279,7 +240,7 @@ void TMailCommands::MenuItemSendPasteClick() {
   PasteInto(to, RecipientsPasteText(to != nullptr ? ControlTextLength(to) : 0, chosen));
 }
 
-void TMailCommands::MenuItemFriendsPasteClick() {
+void TMailCommands::PasteFriends() {
   const std::string chosen = ChooseFriends();
   if (chosen.empty()) return;
   SwitchToPreviousWindow();
@@ -293,7 +254,7 @@ void TMailCommands::MenuItemFriendsPasteClick() {
   if (focus != nullptr) SendMessageA(focus, WM_PASTE, 0, 0);
 }
 
-void TMailCommands::MenuItemFriendsCopyClick() { RunFriendDialog(); }
+void TMailCommands::CopyFriends() { RunFriendDialog(); }
 
 int TMailCommands::RunFriendDialog() {
   TPasteFriend* dialog = form_.PasteFriend;
@@ -303,5 +264,5 @@ int TMailCommands::RunFriendDialog() {
   const WindowSize screen = GetWindowSize(GetDesktopWindow());
   const WindowSize size = GetWindowSize(dialog->Handle());
   MoveWindow(dialog->Handle(), screen.width - size.width, 0, size.width, screen.height - 20, TRUE);
-  return dialog->ShowModal();
+  return dialog->ShowModal(FriendBookPath(form_.Settings.attachFolder));
 }

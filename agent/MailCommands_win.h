@@ -43,12 +43,6 @@ class TMailCommands {
  public:
   explicit TMailCommands(TSorvik& form) : form_(form) {}
 
-  // Runs the command with this menu item identifier (MenuCommands.h);
-  // false when it is not one of the mail commands. A command that arrives
-  // while another one runs (from a message handled during its waits) is
-  // dropped.
-  bool Command(unsigned id);
-
   // Opens the print preview of the selected mail and reads its header into
   // MailHeader, leaving the preview open. True when it FAILED: the error
   // has been shown and the preview closed.
@@ -56,15 +50,17 @@ class TMailCommands {
   // Clicks the preview's cancel button that the last FetchMailHeader found.
   void ClosePrintWindow();
 
-  void MenuItemToCopyClick();
-  void MenuItemFromCopyClick();
-  void MenuItemAllReplayClick();
-  void MenuItemForwardClick();
-  void MenuItemReplayMailerClick();
-  void MenuItemAllReplayMailerClick();
-  void MenuItemSendPasteClick();
-  void MenuItemFriendsPasteClick();
-  void MenuItemFriendsCopyClick();
+  // The commands of the tray menu's table (TrayMenu.h), which runs them one
+  // at a time.
+  void CopyRecipients();
+  void CopySender();
+  void ReplyToAll();
+  void Forward();
+  void ReplyInMailer();
+  void ReplyToAllInMailer();
+  void PasteFriendsAsRecipients();
+  void PasteFriends();
+  void CopyFriends();
 
  private:
   void CopyAndShow(const std::string& text);
@@ -79,5 +75,4 @@ class TMailCommands {
   std::string ChooseFriends();
 
   TSorvik& form_;
-  bool running_ = false;
 };

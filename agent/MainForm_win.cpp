@@ -2,9 +2,9 @@
 
 #include <exception>
 
-#include "agent/MenuCommands.h"
+#include "agent/HostEvents.h"
 #include "agent/Palette.h"
-#include "agent/TitleWindow_win.h"
+#include "agent/BannerWindow_win.h"
 #include "agent/resource.h"
 #include "hostaccess/HookSlots_win.h"
 #include "toolbox/ShellUtils_win.h"
@@ -18,7 +18,6 @@ const COLORREF kCancelColour = kPalePink;
 constexpr int kFormWidth = 300;
 constexpr int kFormHeight = 80;
 constexpr UINT_PTR kWatchTimer = 1;
-constexpr UINT kWatchInterval = 2000;
 
 enum : int { idListBox1 = 201, idPanel3 = 202 };
 
@@ -27,7 +26,11 @@ HBRUSH AsBrush(const UniqueGdiObject& brush) { return static_cast<HBRUSH>(brush.
 }  // namespace
 
 TSorvik::TSorvik()
-    : hostEvents_(*this), linkWindow_(*this), trayMenu_(*this), settingsCommands_(*this), mailCommands_(*this) {}
+    : hostEvents_(*this),
+      linkWindow_(*this),
+      settingsCommands_(*this),
+      mailCommands_(*this),
+      trayMenu_(*this, mailCommands_, settingsCommands_) {}
 
 TSorvik::~TSorvik() {
   // The icon leaves the tray before its notify window goes with the form.
@@ -76,7 +79,7 @@ bool TSorvik::Create(HICON icon, HBITMAP mascot) {
 
   // Every clipboard change is heard; the link window takes the ones it
   // waits for.
-  OlClipDetector1.SetOnClipChange([this](TOlClipDetector&) { linkWindow_.OlClipDetector1ClipChange(); });
+  ClipboardWatcher.SetOnClipChange([this](TClipboardWatcher&) { linkWindow_.ClipboardChanged(); });
 
   // The tray icon, not yet in the tray: icon ID 1, the agent's icon, no
   // tip; either button opens the tray menu.
@@ -90,7 +93,7 @@ bool TSorvik::Create(HICON icon, HBITMAP mascot) {
   TaskTray1->SetPopupMenuL(PopupMenuMain.get());
   TaskTray1->SetPopupMenuR(PopupMenuMain.get());
 
-  SetTimer(window_, kWatchTimer, kWatchInterval, nullptr);
+  SetTimer(window_, kWatchTimer, kHostWatchIntervalMs, nullptr);
   try {
     FormCreate();
   } catch (const std::exception& e) {
@@ -121,10 +124,6 @@ void TSorvik::FormDestroy() {
   hostEvents_.StopWatching();
   MailHeader.clear();
   SharedBlock.reset();
-}
-
-void TSorvik::ShowTitleBanner() {
-  if (FormTitle != nullptr) FormTitle->ShowOnTop();
 }
 
 LRESULT TSorvik::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -165,24 +164,14 @@ LRESULT TSorvik::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       if (LOWORD(wParam) == idListBox1 && HIWORD(wParam) == LBN_DBLCLK) linkWindow_.ListBox1DblClick();
       // The tray menu's commands (lParam 0), from a click or an accelerator
       // key.
-      if (lParam == 0 && !mailCommands_.Command(LOWORD(wParam))) {
-        switch (LOWORD(wParam)) {
-          case cmdMochiru: settingsCommands_.MenuItemMochiruClick(); break;
-          case cmdAttachFolder: settingsCommands_.MenuItemAttachFolderClick(); break;
-          case cmdStartUp: settingsCommands_.MenuItemStartUpClick(); break;
-          case cmdHelp: settingsCommands_.MenuItemHelpClick(); break;
-          case cmdExit: trayMenu_.MenuItemExitClick(); break;
-          default:
-            if (LOWORD(wParam) >= cmdWindowItemFirst) trayMenu_.WindowMenuItemClick(LOWORD(wParam));
-            break;
-        }
-      }
+      if (lParam == 0) trayMenu_.Command(LOWORD(wParam));
       return 0;
     case WM_CTLCOLORLISTBOX:
       SetBkColor(reinterpret_cast<HDC>(wParam), kListColour);
       return reinterpret_cast<LRESULT>(AsBrush(listBrush_));
     case WM_ENDSESSION:
-      if (wParam != 0 && OnEndSession) OnEndSession();
+      // Windows may end the process once this returns.
+      if (wParam != 0) SaveSettings();
       return 0;
     case WM_CLOSE:
       // Ends the message loop; the forms are destroyed after the settings

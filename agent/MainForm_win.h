@@ -22,11 +22,11 @@
 #include <windows.h>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "agent/AgentSettings_win.h"
 #include "agent/Controls_win.h"
 #include "agent/HostEvents_win.h"
 #include "agent/LinkWindow_win.h"
@@ -40,10 +40,10 @@
 #include "hostaccess/HostIdentifiers.h"
 #include "hostaccess/SharedStream_win.h"
 
-class TFormTitle;
+class TBannerWindow;
 class TPasteFriend;
 
-class TSorvik : public MessageHandler {
+class TSorvik : public MessageHandler, private HostEventsForm {
  public:
   TSorvik();
   TSorvik(const TSorvik&) = delete;
@@ -53,56 +53,54 @@ class TSorvik : public MessageHandler {
   // Creates the hidden window and its controls, then runs FormCreate. False
   // when the window cannot be made.
   bool Create(HICON icon, HBITMAP mascot);
-  // The title window, created after this form.
-  void SetTitleForm(TFormTitle* title) { FormTitle = title; }
-  // The friend book's paste dialog, created after the title window.
+  // The banner window, created after this form.
+  void SetBannerWindow(TBannerWindow* banner) { BannerWindow = banner; }
+  // The friend book's paste dialog, created after the banner window.
   void SetPasteFriend(TPasteFriend* dialog) { PasteFriend = dialog; }
-  HWND Handle() const { return window_; }
+  HWND Handle() const override { return window_; }
+  HostState& Host() override { return host_; }
 
-  // Shows the title window topmost without activating it.
-  void ShowTitleBanner();
-
-  // Called when Windows ends the session, before it may end the process.
-  std::function<void()> OnEndSession;
+  // The agent's settings: loaded once at start, before Create, and saved
+  // once, at the end or when Windows ends the session (TSettingsFile).
+  void LoadSettings() { settingsFile_.Load(Settings); }
+  void SaveSettings() { settingsFile_.SaveOnce(Settings); }
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
   // The form's state, in the order the other modules know it.
+  AgentSettings Settings;
   std::unique_ptr<TCommonMemoryStream> SharedBlock;
-  std::array<HWND, HostWindowKindCount> HostWindows{};
-  HWND GiveButton = nullptr;
-  HWND PutButton = nullptr;
-  bool CopyRequested = false;
-  bool HostAttached = false;
-  bool TitleShowing = false;
   TListMode ListMode = lmLinks;
   std::vector<std::string> MailHeader;
   HWND PrintCancelButton = nullptr;
 
   // The other forms and the link window's controls.
-  TFormTitle* FormTitle = nullptr;
+  TBannerWindow* BannerWindow = nullptr;
   TPasteFriend* PasteFriend = nullptr;
   HWND ListBox1 = nullptr;
   TPaintedControl Panel1, Image1, Label1, Label2, Panel3;
-  TOlClipDetector OlClipDetector1;
+  TClipboardWatcher ClipboardWatcher;
 
   // The tray icon and its menu: the user's way to every command.
   std::unique_ptr<TPopupMenu> PopupMenuMain;
   std::unique_ptr<TTaskTray> TaskTray1;
 
  private:
+  TBannerWindow* Banner() override { return BannerWindow; }
   LRESULT Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void FormCreate();
   void FormDestroy();
 
   HWND window_ = nullptr;
+  HostState host_;
+  TSettingsFile settingsFile_;
   UniqueGdiObject font_;
   UniqueGdiObject listBrush_;
   UniqueGdiObject formBrush_;
 
   THostEvents hostEvents_;
   TLinkWindow linkWindow_;
-  TTrayMenu trayMenu_;
   TSettingsCommands settingsCommands_;
   TMailCommands mailCommands_;
+  TTrayMenu trayMenu_;
 };

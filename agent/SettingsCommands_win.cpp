@@ -3,20 +3,21 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "agent/AttachFolder_win.h"
+#include "agent/AgentSettings_win.h"
+#include "agent/MainForm_win.h"
 #include "agent/SettingsCommands.h"
 #include "base/ModulePath_win.h"
 #include "toolbox/ShellUtils_win.h"
 
-void TSettingsCommands::MenuItemAttachFolderClick() {
+void TSettingsCommands::SetAttachFolder() {
   const std::string folder = ChooseAttachFolder();
   if (folder.empty()) return;
   if (ShowMessageBox(AttachFolderConfirmation(folder), kSettingsCaption, MB_OKCANCEL) == IDOK) {
-    AttachFolder = folder;
+    form_.Settings.attachFolder = folder;
   }
 }
 
-void TSettingsCommands::MenuItemStartUpClick() {
+void TSettingsCommands::RegisterStartUp() {
   std::string startup;
   GetSpecialFolderPath(CSIDL_STARTUP, startup);
   const auto shortcut = StartUpShortcutPath(startup);
@@ -31,10 +32,10 @@ void TSettingsCommands::MenuItemStartUpClick() {
 
 // Shown normally: a browser that honours its start-up state would otherwise
 // open the page unseen.
-void TSettingsCommands::MenuItemHelpClick() { ShellOpen(HelpPagePath(ExecutablePath())); }
+void TSettingsCommands::OpenHelp() { ShellOpen(HelpPagePath(ExecutablePath())); }
 
-void TSettingsCommands::MenuItemMochiruClick() {
-  const std::string host = HostExecutablePath();
+void TSettingsCommands::StartHost() {
+  const std::string host = HostExecutablePath(form_.Settings.attachFolder);
   if (FileMatchExists(host)) {
     ShellOpen(host);
   } else {

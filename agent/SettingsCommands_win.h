@@ -11,15 +11,15 @@ class TSettingsCommands {
 
   // "添付フォルダの設定(&F)": the folder dialog, then the confirmation; the
   // new folder is kept in memory and saved when the agent ends.
-  void MenuItemAttachFolderClick();
+  void SetAttachFolder();
   // "スタートアップへ登録(&S)": a shortcut to the agent in the user's
   // start-up folder, replacing one that is there.
-  void MenuItemStartUpClick();
+  void RegisterStartUp();
   // "ヘルプ(&H)": help.htm beside the agent, opened by the shell.
-  void MenuItemHelpClick();
+  void OpenHelp();
   // "モチル起動(&P)": the host's executable beside the attachment folder.
-  void MenuItemMochiruClick();
+  void StartHost();
 
  private:
-  [[maybe_unused]] TSorvik& form_;
+  TSorvik& form_;
 };

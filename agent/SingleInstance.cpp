@@ -2,7 +2,7 @@
 
 #include "base/FolderPart.h"
 
-std::string DualExecMutexName(std::string_view exePath) {
+std::string SingleInstanceMutexName(std::string_view exePath) {
   const std::string_view fileName = exePath.substr(ExtractFolderPart(exePath).size());
-  return std::string(fileName) + DUAL_EXEC_SUFFIX;
+  return std::string(fileName) + SINGLE_INSTANCE_MUTEX_SUFFIX;
 }

@@ -5,9 +5,9 @@
 #include <string_view>
 
 // The suffix that makes the guard's mutex name.
-inline constexpr char DUAL_EXEC_SUFFIX[] = "DualExecCheckByQuonel";
+inline constexpr char SINGLE_INSTANCE_MUTEX_SUFFIX[] = "DualExecCheckByQuonel";
 
 // The guard's mutex name for the executable at `exePath`: its file name (with
 // its extension, without its folder, found double-byte aware) followed by
 // the suffix.
-std::string DualExecMutexName(std::string_view exePath);
+std::string SingleInstanceMutexName(std::string_view exePath);

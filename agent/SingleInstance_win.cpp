@@ -10,8 +10,8 @@ bool SecondInstance = false;
 HANDLE GuardMutex = nullptr;  // held until the process ends
 }  // namespace
 
-void InitDualExecCheck() {
-  const std::string name = DualExecMutexName(ExecutablePath());
+void ClaimSingleInstance() {
+  const std::string name = SingleInstanceMutexName(ExecutablePath());
   if (HANDLE other = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name.c_str())) {
     SecondInstance = true;
     CloseHandle(other);
@@ -21,4 +21,4 @@ void InitDualExecCheck() {
   GuardMutex = CreateMutexA(nullptr, FALSE, name.c_str());
 }
 
-bool IsDualExec() { return SecondInstance; }
+bool IsSecondInstance() { return SecondInstance; }

@@ -5,11 +5,10 @@
 
 #include <cstdlib>
 
-#include "agent/AttachFolder_win.h"
 #include "agent/FriendDialog_win.h"
 #include "agent/MainForm_win.h"
 #include "agent/SingleInstance_win.h"
-#include "agent/TitleWindow_win.h"
+#include "agent/BannerWindow_win.h"
 #include "agent/resource.h"
 #include "base/Handles_win.h"
 #include "base/RoutedWindow_win.h"
@@ -21,49 +20,17 @@ namespace {
 // to the user and the agent goes on, as it would for any command that failed.
 void ShowAgentError(const char* what) { ShowMessageBox(what, "Sorvik", MB_OK | MB_ICONERROR); }
 
-// The settings file could not be read or written: the user is told once,
-// with its path; the agent runs on with the setting in memory.
-bool SettingsWarningShown = false;
-
-void WarnSettingsNotSaved(const IniFileResult& result) {
-  if (result.ok || SettingsWarningShown) return;
-  SettingsWarningShown = true;
-  ShowMessageBox(SettingsFailureMessage(result), "Sorvik", MB_OK | MB_ICONWARNING);
-}
-
-// How the start-up step went and the folder it gave: a file that could not
-// be read is not overwritten at the end unless the user chose a folder.
-IniFileResult SettingsLoading;
-std::string LoadedAttachFolder;
-
-// The shut-down step of the settings, run once: at the normal end, or when
-// Windows ends the session (it may end the process right after).
-bool SettingsSaved = false;
-
-void SaveSettingsOnce() {
-  if (SettingsSaved) return;
-  SettingsSaved = true;
-  if (!SavesAttachFolderAtEnd(SettingsLoading, LoadedAttachFolder, AttachFolder)) return;
-  WarnSettingsNotSaved(SaveAttachFolder());
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The command line is not read.
-  InitDualExecCheck();
+  ClaimSingleInstance();
   // A second copy ends at once and silently: no window, no message, nothing
   // written.
-  if (IsDualExec()) return 0;
+  if (IsSecondInstance()) return 0;
   SetErrorBox(ShowAgentError);
   // The folder dialog and the shortcut of the start-up command use COM.
   const ComApartment com;
-  // The attachment folder is loaded (and the settings file written back)
-  // before any form exists.
-  SettingsLoading = LoadAttachFolder();
-  LoadedAttachFolder = AttachFolder;
-  WarnSettingsNotSaved(SettingsLoading);
-
   HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_SORVIK));
   auto mascot = static_cast<HBITMAP>(
       LoadImageA(instance, MAKEINTRESOURCEA(IDB_MASCOT), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
@@ -71,14 +38,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The forms, in this order: the main form (hidden), the title window,
   // then the friend book's paste dialog.
   TSorvik mainForm;
+  // The settings are loaded (and the settings file written back) before
+  // any window exists.
+  mainForm.LoadSettings();
   if (!mainForm.Create(icon, mascot)) return 1;
-  TFormTitle formTitle;
-  if (!formTitle.Create(mascot)) return 1;
-  mainForm.SetTitleForm(&formTitle);
+  TBannerWindow bannerWindow;
+  if (!bannerWindow.Create(mascot)) return 1;
+  mainForm.SetBannerWindow(&bannerWindow);
   TPasteFriend pasteFriend;
   if (!pasteFriend.Create(mascot)) return 1;
   mainForm.SetPasteFriend(&pasteFriend);
-  mainForm.OnEndSession = SaveSettingsOnce;
 
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -88,9 +57,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   // The settings are saved before the forms are destroyed, which happens in
   // the reverse order of their creation.
-  SaveSettingsOnce();
+  mainForm.SaveSettings();
   mainForm.SetPasteFriend(nullptr);
-  mainForm.SetTitleForm(nullptr);
+  mainForm.SetBannerWindow(nullptr);
   return 0;
 }
 

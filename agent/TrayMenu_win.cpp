@@ -1,27 +1,26 @@
 #include "agent/TrayMenu_win.h"
 
-#include <cstring>
-
 #include "agent/HostWindowMenu_win.h"
+#include "agent/MailCommands_win.h"
 #include "agent/MainForm_win.h"
-#include "agent/TrayMenu.h"
+#include "agent/SettingsCommands_win.h"
 #include "components/TrayIcon_win.h"
 
 namespace {
 
-// The position of the top-level item `name` among the top-level items.
-UINT TopLevelPosition(const char* name) {
+// The position of the submenu `which` among the top-level items.
+UINT TopLevelPosition(TraySubmenu which) {
   UINT position = 0;
   for (const TrayMenuItem& item : TrayMenuItems()) {
     if (item.level != 0) continue;
-    if (std::strcmp(item.name, name) == 0) return position;
+    if (item.kind == TrayItemKind::Submenu && item.submenu == which) return position;
     ++position;
   }
   return position;
 }
 
-void EnableTopLevel(HMENU menu, const char* name, bool enabled) {
-  EnableMenuItem(menu, TopLevelPosition(name), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+void EnableSubmenu(HMENU menu, TraySubmenu which, bool enabled) {
+  EnableMenuItem(menu, TopLevelPosition(which), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 }  // namespace
@@ -52,15 +51,15 @@ std::unique_ptr<TPopupMenu> TTrayMenu::CreatePopupMenuMain(HWND formWindow) {
 void TTrayMenu::PopupMenuMainPopup() {
   RebuildWindowMenu();
   HMENU menu = form_.PopupMenuMain->Handle();
-  EnableTopLevel(menu, "R1", form_.HostWindows[hwRxWnd] != nullptr);
-  EnableTopLevel(menu, "N1", FindWindowA(HostWindowClassNames[hwMailWnd].data(), nullptr) != nullptr);
+  EnableSubmenu(menu, TraySubmenu::ReceivedMail, form_.Host().windows[hwRxWnd] != nullptr);
+  EnableSubmenu(menu, TraySubmenu::MailWriting, FindWindowA(HostWindowClassName(hwMailWnd).data(), nullptr) != nullptr);
 }
 
 void TTrayMenu::RebuildWindowMenu() {
   WindowMenuParams params;
-  params.OwnerWindow = form_.HostWindows[hwApplication];
+  params.OwnerWindow = form_.Host().windows[hwApplication];
   params.PopupMenu = form_.PopupMenuMain->Handle();
-  params.AnchorItem = kDelimiteId;
+  params.AnchorItem = kWindowEntriesAnchorId;
   params.FirstItemId = cmdWindowItemFirst;
   TMochiruWindowMenu().BuildMenu(params);
 }
@@ -69,4 +68,38 @@ void TTrayMenu::WindowMenuItemClick(UINT id) {
   if (HWND window = WindowMenuItemWindow(form_.PopupMenuMain->Handle(), id)) SetForegroundWindow(window);
 }
 
-void TTrayMenu::MenuItemExitClick() { SendMessageA(form_.Handle(), WM_CLOSE, 0, 0); }
+void TTrayMenu::Command(unsigned id) {
+  if (id >= cmdWindowItemFirst) {
+    WindowMenuItemClick(id);
+    return;
+  }
+  const TrayMenuItem* item = FindTrayCommand(id);
+  if (item == nullptr || item->handler == nullptr) return;
+  TrayCommandHandlers& handlers = *this;
+  if (!item->mailCommand) {
+    (handlers.*item->handler)();
+    return;
+  }
+  if (mailCommandRunning_) return;
+  mailCommandRunning_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{mailCommandRunning_};
+  (handlers.*item->handler)();
+}
+
+void TTrayMenu::CopyRecipients() { mail_.CopyRecipients(); }
+void TTrayMenu::CopySender() { mail_.CopySender(); }
+void TTrayMenu::ReplyToAll() { mail_.ReplyToAll(); }
+void TTrayMenu::Forward() { mail_.Forward(); }
+void TTrayMenu::ReplyInMailer() { mail_.ReplyInMailer(); }
+void TTrayMenu::ReplyToAllInMailer() { mail_.ReplyToAllInMailer(); }
+void TTrayMenu::PasteFriendsAsRecipients() { mail_.PasteFriendsAsRecipients(); }
+void TTrayMenu::PasteFriends() { mail_.PasteFriends(); }
+void TTrayMenu::CopyFriends() { mail_.CopyFriends(); }
+void TTrayMenu::StartHost() { settings_.StartHost(); }
+void TTrayMenu::SetAttachFolder() { settings_.SetAttachFolder(); }
+void TTrayMenu::RegisterStartUp() { settings_.RegisterStartUp(); }
+void TTrayMenu::OpenHelp() { settings_.OpenHelp(); }
+void TTrayMenu::Exit() { SendMessageA(form_.Handle(), WM_CLOSE, 0, 0); }

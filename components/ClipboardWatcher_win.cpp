@@ -7,13 +7,13 @@ constexpr char kViewerClass[] = "TOlClipDetectorWindow";
 }  // namespace
 
 ClipDetectorAllocError::ClipDetectorAllocError()
-    : Error("TOlClipDetector.SetOnClipChange: Cannot Allocate HWnd") {}
+    : Error("TClipboardWatcher.SetOnClipChange: Cannot Allocate HWnd") {}
 
-TOlClipDetector::TOlClipDetector() = default;
+TClipboardWatcher::TClipboardWatcher() = default;
 
-TOlClipDetector::~TOlClipDetector() { Leave(); }
+TClipboardWatcher::~TClipboardWatcher() { Leave(); }
 
-void TOlClipDetector::SetOnClipChange(TClipChangeEvent event) {
+void TClipboardWatcher::SetOnClipChange(TClipChangeEvent event) {
   if (!event) {
     if (viewerWindow_ != nullptr) {
       Leave();
@@ -41,12 +41,12 @@ void TOlClipDetector::SetOnClipChange(TClipChangeEvent event) {
   joining_ = false;
 }
 
-void TOlClipDetector::ClipChange() {
+void TClipboardWatcher::ClipChange() {
   // A copy: the handler may replace or clear itself while it runs.
   if (TClipChangeEvent handler = onClipChange_) handler(*this);
 }
 
-void TOlClipDetector::Leave() noexcept {
+void TClipboardWatcher::Leave() noexcept {
   if (viewerWindow_ == nullptr) return;
   // Unlink first, so the chain is whole again before the window goes.
   ChangeClipboardChain(viewerWindow_, nextViewer_);
@@ -58,7 +58,7 @@ void TOlClipDetector::Leave() noexcept {
   nextViewer_ = nullptr;
 }
 
-LRESULT TOlClipDetector::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TClipboardWatcher::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DRAWCLIPBOARD: {
       const HWND nextAtNotice = nextViewer_;

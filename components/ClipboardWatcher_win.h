@@ -22,16 +22,16 @@ class ClipDetectorAllocError : public Error {
   ClipDetectorAllocError();
 };
 
-class TOlClipDetector : private MessageHandler {
+class TClipboardWatcher : private MessageHandler {
  public:
-  using TClipChangeEvent = std::function<void(TOlClipDetector& sender)>;
+  using TClipChangeEvent = std::function<void(TClipboardWatcher& sender)>;
 
   // Does not join the chain.
-  TOlClipDetector();
+  TClipboardWatcher();
   // Leaves the chain if it is in it.
-  ~TOlClipDetector() override;
-  TOlClipDetector(const TOlClipDetector&) = delete;
-  TOlClipDetector& operator=(const TOlClipDetector&) = delete;
+  ~TClipboardWatcher() override;
+  TClipboardWatcher(const TClipboardWatcher&) = delete;
+  TClipboardWatcher& operator=(const TClipboardWatcher&) = delete;
 
   // Drop the notice the system sends while the detector joins the chain.
   // A plain field: changing it has no other effect.

@@ -1,8 +1,8 @@
 #include "hostaccess/HostIdentifiers.h"
 
 HostWindowKind ClassifyHostClassName(std::string_view className) {
-  for (int kind = 0; kind < HookClassifiedKindCount; ++kind) {
-    if (HostWindowClassNames[kind] == className) return static_cast<HostWindowKind>(kind);
+  for (const HostWindowKindRow& row : HostWindowKinds) {
+    if (row.hookReports && row.className == className) return row.kind;
   }
   return hwUnknown;
 }

@@ -4,8 +4,9 @@
 // Portable: no <windows.h>.
 #pragma once
 
-#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string_view>
 
@@ -16,7 +17,11 @@ inline constexpr char HOST_CAPTION[] = "Mochiru for Windows ver. 2.0";
 // The agent's main window; the hook library finds it by this class alone.
 inline constexpr char AGENT_WINDOW_CLASS[] = "TSorvik";
 
-// Index into HostWindowClassNames. hwUnknown stands for every unlisted class.
+// The kinds of host window. The numbers are what the hook library sends the
+// agent in the lParam of UM_WNDSHOWN and UM_WNDCLOSED (an agent and a hook
+// library of other builds must agree on them): they never move, and a new
+// kind takes the next free number. hwUnknown stands for every class the
+// hook library does not report by name.
 enum HostWindowKind : std::uint8_t {
   hwApplication = 0,
   hwMainWnd = 1,
@@ -34,24 +39,66 @@ enum HostWindowKind : std::uint8_t {
   hwPrintWnd = 13,
 };
 
-inline constexpr int HostWindowKindCount = 14;
-// The hook library classifies against the first 13 entries only, so a
-// "TPrintWnd" window reaches the agent as hwUnknown.
-inline constexpr int HookClassifiedKindCount = 13;
+// One more than the last kind: the kinds are 0 to HostWindowKindCount - 1.
+inline constexpr int HostWindowKindCount = hwPrintWnd + 1;
 
-// Entry 9 is an empty name, not a missing entry: the entries after it keep
-// their numbers because of it.
-inline constexpr std::array<std::string_view, HostWindowKindCount> HostWindowClassNames = {
-    "TApplication", "TMainWnd",   "TTxWnd",     "TRxWnd",   "TMailWnd",
-    "TTakaraWnd",   "TOtomodatiWnd", "TOmochaWnd", "TOyatsuWnd", "",
-    "TReadWnd",     "TDeleteWnd", "TTitleWnd",  "TPrintWnd",
+// The host window entries of the tray menu put the windows of a kind by its
+// rank, from 1 up; kLastMenuRank is for the kinds listed last, in no
+// particular order among themselves. Windows of other classes come after
+// every kind.
+inline constexpr int kLastMenuRank = 10;
+
+struct HostWindowKindRow {
+  HostWindowKind kind;
+  // The host's window class, compared exactly and case-sensitively.
+  std::string_view className;
+  // The host window entries of the tray menu sort by this number.
+  int menuRank;
+  // Whether the hook library reports a window of this class by its kind;
+  // it reports every other class as hwUnknown.
+  bool hookReports;
 };
 
-// The host window menu sorts its entries by these keys instead of the class
-// names ("AA" < "AAB" < "AAC" < "AB" < ... < "AZ").
-inline constexpr std::array<std::string_view, HostWindowKindCount> HostWindowSortKeys = {
-    "AZ", "AA", "AB", "AC", "AAC", "AE", "AF", "AG", "AH", "AZ", "AAB", "AZ", "AZ", "AZ",
+// The table of host window kinds, one row per kind, the row's index being
+// its kind. The hook library classifies against it too (it is header-only
+// and constexpr, so it needs no runtime).
+inline constexpr HostWindowKindRow HostWindowKinds[] = {
+    {hwApplication, "TApplication", kLastMenuRank, true},
+    {hwMainWnd, "TMainWnd", 1, true},
+    {hwTxWnd, "TTxWnd", 4, true},
+    {hwRxWnd, "TRxWnd", 5, true},
+    {hwMailWnd, "TMailWnd", 3, true},
+    {hwTakaraWnd, "TTakaraWnd", 6, true},
+    {hwOtomodatiWnd, "TOtomodatiWnd", 7, true},
+    {hwOmochaWnd, "TOmochaWnd", 8, true},
+    {hwOyatsuWnd, "TOyatsuWnd", 9, true},
+    // The hole: not a class of the host's but the number every class the
+    // hook library does not report by name is sent with.
+    {hwUnknown, "", kLastMenuRank, true},
+    {hwReadWnd, "TReadWnd", 2, true},
+    {hwDeleteWnd, "TDeleteWnd", kLastMenuRank, true},
+    {hwTitleWnd, "TTitleWnd", kLastMenuRank, true},
+    // The hook library has always reported the print preview as hwUnknown;
+    // the agent finds it by class and title instead.
+    {hwPrintWnd, "TPrintWnd", kLastMenuRank, false},
 };
+
+namespace host_window_kinds_check {
+constexpr bool EachRowAtItsKind() {
+  for (std::size_t i = 0; i < std::size(HostWindowKinds); ++i) {
+    if (static_cast<std::size_t>(HostWindowKinds[i].kind) != i) return false;
+    const int rank = HostWindowKinds[i].menuRank;
+    if (rank < 1 || rank > kLastMenuRank) return false;
+  }
+  return true;
+}
+}  // namespace host_window_kinds_check
+static_assert(std::size(HostWindowKinds) == static_cast<std::size_t>(HostWindowKindCount), "one row for each host window kind");
+static_assert(host_window_kinds_check::EachRowAtItsKind(),
+              "each row of HostWindowKinds sits at the index of its kind, with a menu rank from 1 to kLastMenuRank");
+
+// The host's window class of a kind.
+constexpr std::string_view HostWindowClassName(HostWindowKind kind) { return HostWindowKinds[kind].className; }
 
 // Classes of the host's child controls that the agent looks for.
 inline constexpr char HOST_PANEL_CLASS[] = "TPanel";
@@ -83,10 +130,10 @@ enum ErrorDetail : int {
 };
 
 // The kind the hook library reports for a window of class `className`: the
-// first of the table's first 13 entries that equals it, exactly and
+// first row that the hook reports whose class equals it, exactly and
 // case-sensitively; hwUnknown when none does ("TPrintWnd" included).
 HostWindowKind ClassifyHostClassName(std::string_view className);
 
 // The kind carried in the lParam of UM_WNDSHOWN and UM_WNDCLOSED: only its
-// low 8 bits count, and values above 13 name no kind.
+// low 8 bits count, and values of no row name no kind.
 std::optional<HostWindowKind> KindFromLParam(std::intptr_t lParam);

@@ -16,7 +16,7 @@ BOOL CALLBACK CollectMainWindow(HWND window, LPARAM context) {
   if (GetWindow(window, GW_OWNER) == search->application) {
     char name[256] = {};
     GetClassNameA(window, name, sizeof name);
-    if (std::strcmp(name, HostWindowClassNames[hwMainWnd].data()) == 0) search->found = window;
+    if (std::strcmp(name, HostWindowClassName(hwMainWnd).data()) == 0) search->found = window;
   }
   return TRUE;  // never stop early: the last one enumerated wins
 }

@@ -6,8 +6,9 @@
 
 #include "hostaccess/HostIdentifiers.h"
 
-// The kind of a host window by its class name, against the hook library's
-// 13 entries: "TPrintWnd" and every unlisted class give hwUnknown.
+// The kind of a host window by its class name, against the rows of
+// HostWindowKinds that the hook library reports: "TPrintWnd" and every
+// unlisted class give hwUnknown.
 HostWindowKind ClassifyHostWindow(HWND window) noexcept;
 
 // The top-level window owned by `application` whose class is "TMainWnd";

@@ -7,7 +7,9 @@
 # requested execution level, so that Windows redirects its settings file to
 # the user's VirtualStore under Program Files, no DPI awareness) and its icon and stays within 300 KiB; the zip
 # holds exactly the release's files; help.htm is well-formed HTML with a
-# section for every tray command; readme.txt is Shift-JIS with CR LF.
+# section for every caption of the tray menu's table (the native build's
+# tray_captions prints them; SORVIK_TRAY_CAPTIONS names another); readme.txt
+# is Shift-JIS with CR LF.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 dir=${1%/}
@@ -63,13 +65,15 @@ done
 help=$dir/help.htm
 if xmllint --html --noout "$help" 2>/dev/null; then pass "help.htm parses as HTML"; else fail "help.htm does not parse"; fi
 grep -qi '<meta charset="utf-8">' "$help" && pass "help.htm declares its character set" || fail "help.htm declares no character set"
+captions=${SORVIK_TRAY_CAPTIONS:-$here/../build/native/bin/tray_captions}
+# Each caption without its accelerator: "受信簿(&R)" is the section "受信簿（".
+mapfile -t commands < <("$captions" 2>/dev/null | iconv -f CP932 -t UTF-8 | sed 's/(&.)$//')
+[ ${#commands[@]} -gt 0 ] || fail "no tray menu captions from $captions (build the native build first)"
 missing=()
-for command in 受信簿 受取人コピー 差出人コピー 全員に返信 転送する 標準メーラーで返信 標準メーラーで全員に返信 \
-               メル書き 宛先貼り 友達帳 宛名貼り コピーだけ そのほか モチル起動 設定 添付フォルダの設定 \
-               スタートアップへ登録 ヘルプ 終了; do
+for command in "${commands[@]}"; do
   grep -q "<h3 id=\"[a-z-]*\">$command（" "$help" || missing+=("$command")
 done
-[ ${#missing[@]} -eq 0 ] && pass "help.htm has a section for every tray command" \
+[ ${#commands[@]} -gt 0 ] && [ ${#missing[@]} -eq 0 ] && pass "help.htm has a section for each of the ${#commands[@]} tray menu captions" \
   || fail "help.htm has no section for: ${missing[*]}"
 
 readme=$dir/readme.txt

@@ -14,7 +14,7 @@ class OpenedClipboard {
   explicit OpenedClipboard(unsigned limitMs = kClipboardOpenLimitMs) {
     const DWORD start = GetTickCount();
     while (!(open_ = OpenClipboard(nullptr) != FALSE) && GetTickCount() - start < limitMs) {
-      PauseAnsweringSentMessages(10);
+      PauseAnsweringSentMessages(kClipboardOpenRetryMs);
     }
   }
   ~OpenedClipboard() {

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-// How long opening the clipboard is retried before giving up.
-inline constexpr unsigned kClipboardOpenLimitMs = 1000;
+#include "toolbox/Timeout.h"
+
 
 // Replaces the clipboard's contents with `text`. False when the clipboard
 // could not be opened within the limit or the text not stored.

@@ -21,3 +21,14 @@ std::uint32_t SystemMilliseconds();
 // SystemMilliseconds. Returns the clock it replaced.
 using MillisecondClock = std::uint32_t (*)();
 MillisecondClock SetTimeoutClock(MillisecondClock clock);
+
+// The waits of the toolbox's Win32 pieces.
+// The pause between two polls of a waiting loop (Waiting_win.h).
+inline constexpr unsigned kPollPauseMs = 5;
+// How long opening the clipboard is retried before giving up, and the
+// pause between two tries (Clipboard_win.h).
+inline constexpr unsigned kClipboardOpenLimitMs = 1000;
+inline constexpr unsigned kClipboardOpenRetryMs = 10;
+// How long a control of another program is given to answer a question
+// about its text before it counts as hung (WindowUtils_win.h).
+inline constexpr unsigned kControlAnswerMs = 5000;

@@ -8,12 +8,12 @@
 
 #include <windows.h>
 
+#include "toolbox/Timeout.h"
+
 // Waits `ms` milliseconds, handling messages that other threads send to
 // this thread's windows as they arrive.
 void PauseAnsweringSentMessages(DWORD ms);
 
-// The pause between two polls of a waiting loop.
-inline constexpr DWORD kPollPauseMs = 5;
 
 // Handles every message that is waiting for this thread (sent, posted and
 // input), then returns without waiting for more.

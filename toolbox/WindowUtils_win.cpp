@@ -1,5 +1,7 @@
 #include "toolbox/WindowUtils_win.h"
 
+#include "toolbox/Timeout.h"
+
 #include <algorithm>
 #include <exception>
 
@@ -79,9 +81,6 @@ bool ListTopLevelWindows(TIntegerList& list, std::uint8_t flags) {
 }
 
 
-namespace {
-constexpr UINT kControlAnswerMs = 5000;
-}  // namespace
 
 int ControlTextLength(HWND control) {
   DWORD_PTR length = 0;

@@ -30,7 +30,7 @@ std::vector<std::string> FakeHangUps(const AgentInstall& install);
 ChildProcess StartAgent(const AgentInstall& install);
 // Waits for the main window (class TSorvik) of the agent process `pid`.
 HWND WaitForAgentWindow(DWORD pid, DWORD timeoutMs = 10000);
-// The agent's title window (class TFormTitle), or null.
+// The agent's title window (class TBannerWindow), or null.
 HWND AgentTitleWindow(DWORD pid);
 
 // Waits for a message box of process `pid` one of whose texts contains

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "agent/AttachFolder_win.h"
+#include "agent/AgentSettings_win.h"
 #include "components/FolderDialog_win.h"
 #include "tests/e2e/E2eSupport.h"
 

@@ -24,7 +24,7 @@ class FriendDialog : public e2e::MailFixture {
  protected:
   // Opens the dialog with "コピーだけ"; the dialog, or null.
   HWND Open() {
-    Send(cmdFriendsCopy);
+    Send(cmdCopyFriends);
     return WaitForDialog();
   }
   int Items(HWND dialog) { return static_cast<int>(SendMessageA(DialogList(dialog), LB_GETCOUNT, 0, 0)); }
@@ -124,7 +124,7 @@ TEST_F(FriendDialog, AMissingOrUnreadableFriendBookIsReportedAndTheDialogOpensEm
   // ...and a later show without the file must not list the three items
   // still: it lists none.
   ASSERT_TRUE(DeleteFileA(friendBook_.c_str()));
-  Send(cmdFriendsCopy);
+  Send(cmdCopyFriends);
   HWND box = WaitForBox("おともだち帳がみつかりません");
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(e2e::MessageBoxText(box), "おともだち帳がみつかりません。添付書類フォルダの設定を正しく行ってください");
@@ -143,7 +143,7 @@ TEST_F(FriendDialog, AMissingOrUnreadableFriendBookIsReportedAndTheDialogOpensEm
   HANDLE locked = CreateFileA(friendBook_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(locked, INVALID_HANDLE_VALUE);
-  Send(cmdFriendsCopy);
+  Send(cmdCopyFriends);
   box = WaitForBox(friendBook_);
   EXPECT_NE(box, nullptr) << "no message naming " << friendBook_;
   if (box != nullptr) {

@@ -49,7 +49,7 @@ TEST_F(MailCommandsBench, DISABLED_CommandToResult) {
   std::vector<double> copies;
   for (int i = 0; i < kRounds; ++i) {
     const long long chosen = e2e::Now();
-    Send(cmdToCopy);
+    Send(cmdCopyRecipients);
     HWND box = nullptr;
     const long long shown = e2e::WhenTrue([&] {
       box = e2e::FindProcessWindow(agent_.Id(), "#32770");
@@ -67,7 +67,7 @@ TEST_F(MailCommandsBench, DISABLED_CommandToResult) {
   for (int i = 0; i < kRounds; ++i) {
     const std::size_t mailsBefore = HostEvents("mailwindow ").size();
     const long long chosen = e2e::Now();
-    Send(cmdAllReplay);
+    Send(cmdReplyToAll);
     std::optional<e2e::MailFields> mail;
     const long long filled = e2e::WhenTrue([&] {
       if (HostEvents("mailwindow ").size() == mailsBefore) return false;

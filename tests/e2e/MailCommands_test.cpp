@@ -88,9 +88,9 @@ TEST_F(MailCommands, CopyingRecipientsOrSenderShowsTheTextAndClosesThePreviewAft
   PrintText(kHeader);
   struct Case { const char* name; unsigned command; std::string copied; const char* evidence; };
   const Case cases[] = {
-      {"recipients, every space gone", cmdToCopy, "taro@example.jp,\"花子\"<hanako@example.jp>",
+      {"recipients, every space gone", cmdCopyRecipients, "taro@example.jp,\"花子\"<hanako@example.jp>",
        "MailCommands.recipients-copied"},
-      {"sender", cmdFromCopy, "jiro@example.jp", "MailCommands.sender-copied"},
+      {"sender", cmdCopySender, "jiro@example.jp", "MailCommands.sender-copied"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -146,7 +146,7 @@ TEST_F(MailCommands, AHeaderOfSevenLinesIsAcceptedAndOfSixGivesTheErrorAndCloses
   ASSERT_EQ(kHeader.size(), 7u);
 
   PrintText(kHeader);
-  Send(cmdFromCopy);
+  Send(cmdCopySender);
   HWND box = WaitForBox("クリップボードにコピーしました");
   ASSERT_NE(box, nullptr) << "seven lines were not accepted";
   ASSERT_TRUE(e2e::AnswerMessageBox(box, IDOK));
@@ -154,7 +154,7 @@ TEST_F(MailCommands, AHeaderOfSevenLinesIsAcceptedAndOfSixGivesTheErrorAndCloses
 
   PrintText(six);
   ASSERT_TRUE(SetClipboardText("before"));
-  Send(cmdFromCopy);
+  Send(cmdCopySender);
   box = WaitForBox("メールヘッダー");
   ASSERT_NE(box, nullptr) << "six lines gave no error";
   EXPECT_EQ(e2e::MessageBoxText(box), "メールヘッダー取得に失敗しました");
@@ -176,7 +176,7 @@ TEST_F(MailCommands, WithoutAPreviewTheErrorComesAfterFiveSecondsAndTheHostAnswe
   ASSERT_EQ(WindowFromPoint(inMemo), memo) << "another window covers the host's memo";
 
   const DWORD sent = GetTickCount();
-  Send(cmdToCopy);
+  Send(cmdCopyRecipients);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !HostEvents("command TRxWnd").empty(); }, 3000));
   // The agent now waits for the preview. A click in the host makes the
   // host's thread report the button's release to the agent and wait for
@@ -213,7 +213,7 @@ const std::vector<std::string> kReplyHeader = {
 TEST_F(MailCommands, ReplyToAllPastesTheAddressesAndTheSubjectIntoANewMail) {
   Start();
   PrintText(kReplyHeader);
-  Send(cmdAllReplay);
+  Send(cmdReplyToAll);
   const auto mail = WaitForMailWindow(12000);
   ASSERT_TRUE(mail.has_value()) << "no new mail";
   ASSERT_TRUE(PreviewCloses(12000));
@@ -233,12 +233,12 @@ TEST_F(MailCommands, RepliesThroughTheDefaultMailProgramOpenTheEscapedLinkShownA
   const std::vector<std::string> bcc = {"", "", "", "To: a@x.jp", "From: b@y.jp",
                                         "Subject: 見積もり&bcc=someone@example.com", ""};
   const Case cases[] = {
-      {"reply to the sender: the space before the name escaped", cmdReplayMailer, kReplyHeader,
+      {"reply to the sender: the space before the name escaped", cmdReplyInMailer, kReplyHeader,
        "mailto:jiro@example.jp%20(次郎)?subject=Re:来週の会議について"},
-      {"reply to all: a, b and a comma after each", cmdAllReplayMailer, ab, "mailto:a@x.jp,b@y.jp,?subject=Re:予定"},
-      {"a subject that would add a recipient", cmdReplayMailer, bcc,
+      {"reply to all: a, b and a comma after each", cmdReplyToAllInMailer, ab, "mailto:a@x.jp,b@y.jp,?subject=Re:予定"},
+      {"a subject that would add a recipient", cmdReplyInMailer, bcc,
        "mailto:b@y.jp?subject=Re:見積もり%26bcc%3Dsomeone@example.com"},
-      {"the same, replying to all", cmdAllReplayMailer, bcc,
+      {"the same, replying to all", cmdReplyToAllInMailer, bcc,
        "mailto:a@x.jp,b@y.jp,?subject=Re:見積もり%26bcc%3Dsomeone@example.com"},
   };
   std::size_t opened = 0;
@@ -303,7 +303,7 @@ TEST_F(MailCommands, ReplyAndForwardWriteIntoTheNewMailAndNeverIntoOneTheUserIsW
   Host("mail-caption-first 400 0");
   struct Case { const char* name; unsigned command; std::string to; std::string subject; std::string bodyStart; };
   const Case cases[] = {
-      {"reply to all", cmdAllReplay, "taro@example.jp,hanako@example.jp,jiro@example.jp,", "Re: 来週の会議について",
+      {"reply to all", cmdReplyToAll, "taro@example.jp,hanako@example.jp,jiro@example.jp,", "Re: 来週の会議について",
        ""},
       {"forward", cmdForward, "", "Fw: 来週の会議について", "----- Fw: ---------------------\r\n\r\n"},
   };
@@ -335,7 +335,7 @@ TEST_F(MailCommands, ANewMailIsWrittenIntoOnlyOnceItIsShownWithItsFields) {
     SCOPED_TRACE(c.name);
     Host(c.build);
     const std::size_t made = MailWindowsMade();
-    Send(cmdAllReplay);
+    Send(cmdReplyToAll);
     const auto mail = WaitForMailWindow(12000, made);
     ASSERT_TRUE(mail.has_value()) << "no new mail";
     ASSERT_TRUE(PreviewCloses(12000));
@@ -373,7 +373,7 @@ TEST_F(MailCommands, WhenNoNewMailIsReadyInTimeNothingIsPastedNothingIsShownAndT
     const std::size_t commands = HostEvents("command TMainWnd").size();
     ASSERT_TRUE(SetClipboardText("before"));
     const DWORD sent = GetTickCount();
-    Send(cmdAllReplay);
+    Send(cmdReplyToAll);
     ASSERT_TRUE(e2e::WaitUntil([&] { return Preview() != nullptr; }, 5000));
     ASSERT_TRUE(PreviewCloses(20000)) << "the preview stayed";
     EXPECT_GE(GetTickCount() - sent, 9950u) << "the wait for the mail window ended early";
@@ -482,7 +482,7 @@ class FriendPastes : public MailFixture {
 TEST_F(FriendPastes, RecipientsPasteAddsACommaOnlyAfterWhatTheFieldHolds) {
   // An empty field: the chosen friends as they are.
   WorkingIn(mail_.window);
-  Send(cmdSendPaste);
+  Send(cmdPasteFriendsAsRecipients);
   Choose({0, 1});
   EXPECT_EQ(TextAfterChange(mail_.to, ""), "a1@example.jp (太郎),a2@example.jp (花子)");
   EXPECT_EQ(switcher_->Switches(),
@@ -494,7 +494,7 @@ TEST_F(FriendPastes, RecipientsPasteAddsACommaOnlyAfterWhatTheFieldHolds) {
   SendMessageA(mail_.to, EM_SETSEL, 6, 6);
   ASSERT_EQ(GetWindowTextLengthA(mail_.to), 0) << "the field's title is not what it holds here";
   WorkingIn(mail_.window);
-  Send(cmdSendPaste);
+  Send(cmdPasteFriendsAsRecipients);
   Choose({1});
   EXPECT_EQ(TextAfterChange(mail_.to, "x@y.jp"), "x@y.jp,a2@example.jp (花子)");
   EXPECT_EQ(GetClipboardText(), ",a2@example.jp (花子)");
@@ -505,7 +505,7 @@ TEST_F(FriendPastes, RecipientsPasteWantsAMailWindowInFront) {
   HWND main = host_.CommandHandle("main");
   WorkingIn(main);
   ASSERT_TRUE(SetClipboardText("before"));
-  Send(cmdSendPaste);
+  Send(cmdPasteFriendsAsRecipients);
   HWND box = WaitForBox("この機能は");
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(e2e::MessageBoxText(box), "この機能は「メールを書く」ウインドウを最前面にして使ってください");
@@ -522,7 +522,7 @@ TEST_F(FriendPastes, RecipientsPasteWantsAMailWindowInFront) {
 }
 
 TEST_F(FriendPastes, CancellingTheDialogPastesNothingAndLeavesTheClipboardAsItWas) {
-  for (const unsigned command : {cmdSendPaste, cmdFriendsPaste}) {
+  for (const unsigned command : {cmdPasteFriendsAsRecipients, cmdPasteFriends}) {
     SCOPED_TRACE(command);
     WorkingIn(mail_.window);
     ASSERT_TRUE(SetClipboardText("before"));
@@ -543,7 +543,7 @@ TEST_F(FriendPastes, NamePasteGoesIntoTheControlThatHasTheFocus) {
   ASSERT_TRUE(e2e::WaitUntil([&] { return !HostEvents("lbuttonup TEdit").empty(); }, 5000));
   ASSERT_TRUE(menu_.Activate());
 
-  Send(cmdFriendsPaste);
+  Send(cmdPasteFriends);
   Choose({0});
   EXPECT_EQ(TextAfterChange(mail_.subject, ""), "a1@example.jp (太郎)");
   EXPECT_EQ(Text(mail_.to), "");

@@ -48,7 +48,7 @@ TEST_F(SoakLoad, HoursOfUseLeaveTheAgentsCountsAsTheyWere) {
   OpenAndCloseWindows(kWindowKinds);
   DoubleClickLinks(1);
   OpenTrayMenus(2);
-  RunMailCommands(9);
+  RunMailCommands(MailCommandCount());
   ASSERT_FALSE(HasFatalFailure());
 
   const long long costAtStart = HostMessageCost();

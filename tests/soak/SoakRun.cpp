@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "agent/MenuCommands.h"
+#include "agent/TrayMenu.h"
 #include "tests/e2e/TraySupport.h"
 #include "tests/support/Exports_win.h"
 #include "tools/standin-host/FriendBookFile.h"
@@ -366,20 +366,37 @@ long long SoakRun::ClipboardReadGrowth(int reads) {
 // ---------------------------------------------------------------- the work
 
 void SoakRun::OpenAndCloseWindows(int count) {
-  // Every kind of the host's table but the application window, and one
-  // class the table does not know; the commands that make each. The host
-  // has one main window, which closing would end (the host's restarts do
-  // that), so it is hidden and shown again; and one received-mail window,
-  // which is closed and opened anew, so that the mail commands find one.
-  struct Kind { const char* command; bool maximised; };
-  static const Kind kKinds[] = {
-      {"main", false},                {"show TTxWnd", false},         {"rx-window", false},
-      {"mail-window", false},         {"show TTakaraWnd", true},      {"show TOtomodatiWnd", false},
-      {"show-with-list TOmochaWnd", false}, {"show-with-list TOyatsuWnd", false}, {"show TUnlistedWnd", false},
-      {"show-read 読む", true},       {"show TDeleteWnd", false},     {"show TTitleWnd", false},
-      {"show TPrintWnd 印刷", false},
+  // Every kind of the host's table but the application window, in the
+  // table's order, the hole standing for a class the table does not know;
+  // the commands that make each. The host has one main window, which
+  // closing would end (the host's restarts do that), so it is hidden and
+  // shown again; and one received-mail window, which is closed and opened
+  // anew, so that the mail commands find one.
+  struct Kind { HostWindowKind kind; const char* command; bool maximised; };
+  static constexpr Kind kKinds[] = {
+      {hwMainWnd, "main", false},
+      {hwTxWnd, "show TTxWnd", false},
+      {hwRxWnd, "rx-window", false},
+      {hwMailWnd, "mail-window", false},
+      {hwTakaraWnd, "show TTakaraWnd", true},
+      {hwOtomodatiWnd, "show TOtomodatiWnd", false},
+      {hwOmochaWnd, "show-with-list TOmochaWnd", false},
+      {hwOyatsuWnd, "show-with-list TOyatsuWnd", false},
+      {hwUnknown, "show TUnlistedWnd", false},
+      {hwReadWnd, "show-read 読む", true},
+      {hwDeleteWnd, "show TDeleteWnd", false},
+      {hwTitleWnd, "show TTitleWnd", false},
+      {hwPrintWnd, "show TPrintWnd 印刷", false},
   };
-  static_assert(std::size(kKinds) == kWindowKinds);
+  static_assert(std::size(kKinds) == kWindowKinds, "one row for each kind of the host's table but the application");
+  static_assert(
+      [] {
+        for (std::size_t i = 0; i < std::size(kKinds); ++i) {
+          if (static_cast<std::size_t>(kKinds[i].kind) != i + 1) return false;
+        }
+        return true;
+      }(),
+      "the rows follow the host's table from the kind after the application");
   for (int i = 0; i < count; ++i) {
     const Kind& kind = kKinds[i % std::size(kKinds)];
     const std::string command = kind.command;
@@ -520,11 +537,31 @@ namespace {
 // to 5 s for the print preview, 5 s for it to come to the front and 10 s
 // for a new mail-writing window, and a program it starts starts slowly.
 constexpr DWORD kMailCommandLimitMs = 25000;
+
+// The mail commands in the order the soak runs them, each once: every
+// mail command of the tray menu's table (the friend book's copy before its
+// pastes, as the soak has always run them).
+constexpr MenuCommand kMailCommandOrder[] = {
+    cmdCopyRecipients, cmdCopySender,  cmdReplyToAll,   cmdForward,
+    cmdReplyInMailer,  cmdReplyToAllInMailer, cmdCopyFriends, cmdPasteFriends,
+    cmdPasteFriendsAsRecipients,
+};
+static_assert(std::size(kMailCommandOrder) == MailCommandCount(), "every mail command of the tray menu, once");
+static_assert(
+    [] {
+      for (MenuCommand command : kMailCommandOrder) {
+        int found = 0;
+        for (int i = 0; i < MailCommandCount(); ++i) found += MailCommandAt(i) == command ? 1 : 0;
+        if (found != 1) return false;
+      }
+      return true;
+    }(),
+    "only mail commands of the tray menu, each once");
 }  // namespace
 
 void SoakRun::RunMailCommands(int count) {
   for (int i = 0; i < count; ++i) {
-    RunMailCommand(mailCommands_ % 9);
+    RunMailCommand(kMailCommandOrder[mailCommands_ % std::size(kMailCommandOrder)]);
     if (HasFatalFailure()) return;
     ++mailCommands_;
     ExpectHostResponsive("mail command " + std::to_string(mailCommands_));
@@ -532,21 +569,32 @@ void SoakRun::RunMailCommands(int count) {
   ExpectHostResponsive("mail commands");
 }
 
-void SoakRun::RunMailCommand(int which) {
+void SoakRun::RunMailCommand(MenuCommand command) {
   const std::string subject = "来週の会議について";
-  switch (which) {
-    case 0: return CopyCommand(cmdToCopy, "taro@example.jp,\"花子\"<hanako@example.jp>");
-    case 1: return CopyCommand(cmdFromCopy, "jiro@example.jp");
-    case 2: return NewMailCommand(cmdAllReplay, "Re: " + subject);
-    case 3: return NewMailCommand(cmdForward, "Fw: " + subject);
-    case 4: return MailerCommand(cmdReplayMailer, "mailto:jiro@example.jp?subject=Re:" + subject);
-    case 5:
-      return MailerCommand(cmdAllReplayMailer,
+  switch (command) {
+    case cmdCopyRecipients: return CopyCommand(command, "taro@example.jp,\"花子\"<hanako@example.jp>");
+    case cmdCopySender: return CopyCommand(command, "jiro@example.jp");
+    case cmdReplyToAll: return NewMailCommand(command, "Re: " + subject);
+    case cmdForward: return NewMailCommand(command, "Fw: " + subject);
+    case cmdReplyInMailer: return MailerCommand(command, "mailto:jiro@example.jp?subject=Re:" + subject);
+    case cmdReplyToAllInMailer:
+      return MailerCommand(command,
                            "mailto:taro@example.jp,hanako@example.jp,jiro@example.jp,?subject=Re:" + subject);
-    case 6: return FriendCommand(cmdFriendsCopy);
-    case 7: return FriendCommand(cmdFriendsPaste);
-    default: return FriendCommand(cmdSendPaste);
+    case cmdCopyFriends:
+    case cmdPasteFriends:
+    case cmdPasteFriendsAsRecipients:
+      return FriendCommand(command);
+    // Not mail commands. (No default: a new command fails to compile here
+    // until the soak has a step for it or says it is none.)
+    case cmdStartHost:
+    case cmdSetAttachFolder:
+    case cmdRegisterStartUp:
+    case cmdHelp:
+    case cmdExit:
+    case cmdWindowItemFirst:
+      break;
   }
+  ADD_FAILURE() << "the soak has no step for mail command " << command;
 }
 
 void SoakRun::CopyCommand(unsigned command, const std::string& expected) {
@@ -623,7 +671,7 @@ void SoakRun::ReportTaskSwitches(std::size_t since, HWND mail, HWND standIn) {
 
 void SoakRun::FriendCommand(unsigned command) {
   const std::string first = "a1@example.jp (太郎)";
-  if (command == cmdFriendsCopy) {
+  if (command == cmdCopyFriends) {
     ASSERT_TRUE(SetClipboardText("before"));
     Send(command);
     Choose(0);
@@ -640,8 +688,8 @@ void SoakRun::FriendCommand(unsigned command) {
   ASSERT_TRUE(menu.Activate());
   const std::size_t switchesBefore = switcher_->Switches().size();
   Send(command);
-  const bool chosen = Choose(command == cmdSendPaste ? 1 : 0);
-  const std::string pasted = command == cmdSendPaste ? "a2@example.jp (花子)" : first;
+  const bool chosen = Choose(command == cmdPasteFriendsAsRecipients ? 1 : 0);
+  const std::string pasted = command == cmdPasteFriendsAsRecipients ? "a2@example.jp (花子)" : first;
   const bool done = chosen && e2e::WaitUntil([&] { return Holds(mail, pasted); }, 5000);
   EXPECT_TRUE(done) << "mail command " << mailCommands_ << " (" << command << "): " << pasted
                     << " was not pasted into the mail";

@@ -13,14 +13,17 @@
 #include <thread>
 #include <vector>
 
+#include "agent/TrayMenu.h"
+#include "hostaccess/HostIdentifiers.h"
 #include "tests/e2e/MailFixture.h"
 #include "tests/e2e/ShellStandIns.h"
 
 namespace soak {
 
-// The kinds of host window the load opens and closes, and how many of
-// each at scale 1.
-inline constexpr int kWindowKinds = 13;
+// The kinds of host window the load opens and closes: every kind of the
+// host's table but the application window (the hole stands for a class the
+// table does not know); and how many of each at scale 1.
+inline constexpr int kWindowKinds = HostWindowKindCount - 1;
 inline constexpr int kWindowsPerKind = 154;
 
 // The longest a ping may wait in the host's queue. The agent holds the
@@ -137,7 +140,7 @@ class SoakRun : public e2e::MailFixture {
   POINT lastDismissal_{-1, -1};
 
  private:
-  void RunMailCommand(int which);
+  void RunMailCommand(MenuCommand command);
   void CopyCommand(unsigned command, const std::string& expected);
   void NewMailCommand(unsigned command, const std::string& subject);
   void MailerCommand(unsigned command, const std::string& url);

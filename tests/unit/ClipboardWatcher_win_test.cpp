@@ -78,13 +78,13 @@ class PlainViewer : public MessageHandler {
 
 // A detector with a handler that counts its calls.
 struct CountingDetector {
-  TOlClipDetector detector;
+  TClipboardWatcher detector;
   int fired = 0;
   std::vector<bool> joiningWhenFired;
 
   void Join(bool ignoreFirst = true) {
     detector.IgnoreFirst = ignoreFirst;
-    detector.SetOnClipChange([this](TOlClipDetector& sender) {
+    detector.SetOnClipChange([this](TClipboardWatcher& sender) {
       EXPECT_EQ(&sender, &detector);
       ++fired;
       joiningWhenFired.push_back(sender.Joining());
@@ -109,7 +109,7 @@ class ClipDetectorTest : public ::testing::Test {
 };
 
 TEST_F(ClipDetectorTest, ConstructionDoesNotJoinTheChain) {
-  TOlClipDetector detector;
+  TClipboardWatcher detector;
   EXPECT_TRUE(detector.IgnoreFirst);
   EXPECT_EQ(detector.ViewerWindow(), nullptr);
   EXPECT_EQ(GetClipboardViewer(), nullptr);
@@ -164,11 +164,11 @@ TEST_F(ClipDetectorTest, RejoiningPassesTheJoiningNoticeToNobody) {
 
 TEST_F(ClipDetectorTest, SecondHandlerReplacesTheFirstWithoutJoiningAgain) {
   PlainViewer other;
-  TOlClipDetector detector;
+  TClipboardWatcher detector;
   int firstFired = 0, secondFired = 0;
-  detector.SetOnClipChange([&](TOlClipDetector&) { ++firstFired; });
+  detector.SetOnClipChange([&](TClipboardWatcher&) { ++firstFired; });
   const HWND window = detector.ViewerWindow();
-  detector.SetOnClipChange([&](TOlClipDetector&) { ++secondFired; });
+  detector.SetOnClipChange([&](TClipboardWatcher&) { ++secondFired; });
 
   EXPECT_EQ(detector.ViewerWindow(), window);
   EXPECT_EQ(GetClipboardViewer(), window);
@@ -289,9 +289,9 @@ TEST_F(ClipDetectorTest, LeavingOfTheViewerBelowTheLastDetectorIsRepairedThere) 
 
 TEST_F(ClipDetectorTest, HandlerThatClearsItselfLeavesAndTheNoticeStillGoesOn) {
   PlainViewer other;
-  TOlClipDetector detector;
+  TClipboardWatcher detector;
   int fired = 0;
-  detector.SetOnClipChange([&](TOlClipDetector& sender) {
+  detector.SetOnClipChange([&](TClipboardWatcher& sender) {
     ++fired;
     sender.SetOnClipChange(nullptr);
   });
@@ -307,8 +307,8 @@ TEST_F(ClipDetectorTest, HandlerThatClearsItselfLeavesAndTheNoticeStillGoesOn) {
 
 TEST_F(ClipDetectorTest, HandlerThatThrowsDoesNotStopTheNotice) {
   PlainViewer other;
-  TOlClipDetector detector;
-  detector.SetOnClipChange([](TOlClipDetector&) { throw std::runtime_error("handler failed"); });
+  TClipboardWatcher detector;
+  detector.SetOnClipChange([](TClipboardWatcher&) { throw std::runtime_error("handler failed"); });
   ChangeClipboard();
   EXPECT_EQ(other.changeNotices, 1);
   detector.SetOnClipChange(nullptr);
@@ -333,15 +333,15 @@ class WindowCreationRefused {
 
 TEST_F(ClipDetectorTest, WindowThatCannotBeCreatedIsReportedAndNothingIsStored) {
   PlainViewer other;
-  TOlClipDetector detector;
+  TClipboardWatcher detector;
   bool fired = false;
   {
     WindowCreationRefused refused;
     try {
-      detector.SetOnClipChange([&](TOlClipDetector&) { fired = true; });
+      detector.SetOnClipChange([&](TClipboardWatcher&) { fired = true; });
       ADD_FAILURE() << "no error";
     } catch (const ClipDetectorAllocError& e) {
-      EXPECT_STREQ(e.what(), "TOlClipDetector.SetOnClipChange: Cannot Allocate HWnd");
+      EXPECT_STREQ(e.what(), "TClipboardWatcher.SetOnClipChange: Cannot Allocate HWnd");
     }
   }
   EXPECT_EQ(detector.ViewerWindow(), nullptr);
@@ -352,7 +352,7 @@ TEST_F(ClipDetectorTest, WindowThatCannotBeCreatedIsReportedAndNothingIsStored) 
   EXPECT_EQ(other.changeNotices, 1);
 
   // With windows allowed again, the same detector joins.
-  detector.SetOnClipChange([&](TOlClipDetector&) { fired = true; });
+  detector.SetOnClipChange([&](TClipboardWatcher&) { fired = true; });
   EXPECT_EQ(GetClipboardViewer(), detector.ViewerWindow());
   ChangeClipboard();
   EXPECT_TRUE(fired);

@@ -55,37 +55,36 @@ TEST(SortByWindowKind, PutsTheHostsWindowsInKindOrderThenOthersByClass) {
       {"TOyatsuWnd", 1},   {"TDeleteWnd", 2},    {"TMailWnd", 3},   {"zzOther", 4},
       {"TRxWnd", 5},       {"TApplication", 6},  {"TMainWnd", 7},   {"TTakaraWnd", 8},
       {"TOmochaWnd", 9},   {"TTitleWnd", 10},    {"TReadWnd", 11},  {"TOtomodatiWnd", 12},
-      {"TTxWnd", 13},      {"TPrintWnd", 14},    {"BOther", 15},
+      {"TTxWnd", 13},      {"TPrintWnd", 14},    {"BOther", 15},    {"#32770", 16},
   };
   SortByWindowKind(entries, CompareIgnoringAsciiCase);
   // TMainWnd, TReadWnd, TMailWnd, TTxWnd, TRxWnd, TTakaraWnd, TOtomodatiWnd,
-  // TOmochaWnd, TOyatsuWnd; then the "AZ" kinds in the order they came;
-  // then the other classes by name.
+  // TOmochaWnd, TOyatsuWnd; then the kinds ranked last in the order they
+  // came; then the other classes by name.
   EXPECT_EQ(WindowsOf(entries),
-            (std::vector<std::uintptr_t>{7, 11, 3, 13, 5, 8, 12, 9, 1, 2, 6, 10, 14, 15, 4}));
-  EXPECT_EQ(entries[0].text, "AA");
-  EXPECT_EQ(entries[1].text, "AAB");
-  EXPECT_EQ(entries[2].text, "AAC");
-  EXPECT_EQ(entries[13].text, "BOther") << "a class outside the table keeps its name";
+            (std::vector<std::uintptr_t>{7, 11, 3, 13, 5, 8, 12, 9, 1, 2, 6, 10, 14, 16, 15, 4}));
+  EXPECT_EQ(entries[0].className, "TMainWnd") << "an entry keeps its class";
 }
 
-TEST(SortByWindowKind, MatchesClassesExactlyAndSortsWithTheComparisonGiven) {
+TEST(SortByWindowKind, MatchesClassesExactlyAndSortsOtherClassesWithTheComparisonGiven) {
   std::vector<HostWindowEntry> entries = {{"tmainwnd", 1}, {"TMainWnd ", 2}, {"TMainWnd", 3}};
   SortByWindowKind(entries, CompareIgnoringAsciiCase);
-  // Only the exact class becomes "AA"; the near misses sort by their names.
+  // Only the exact class is the main window's kind; the near misses sort by
+  // their names after it.
   EXPECT_EQ(WindowsOf(entries), (std::vector<std::uintptr_t>{3, 1, 2}));
-  EXPECT_EQ(entries[1].text, "tmainwnd");
 
-  // The order is the comparison's: reversed, the kinds come last first.
-  std::vector<HostWindowEntry> reversed = {{"TMainWnd", 1}, {"TRxWnd", 2}, {"TReadWnd", 3}};
+  // The order of other classes is the comparison's; the kinds keep their
+  // ranks whatever it says.
+  std::vector<HostWindowEntry> reversed = {{"AOther", 1}, {"TRxWnd", 2}, {"ZOther", 3}, {"TMainWnd", 4}};
   SortByWindowKind(reversed, [](std::string_view a, std::string_view b) { return CompareIgnoringAsciiCase(b, a); });
-  EXPECT_EQ(WindowsOf(reversed), (std::vector<std::uintptr_t>{2, 3, 1}));
+  EXPECT_EQ(WindowsOf(reversed), (std::vector<std::uintptr_t>{4, 2, 3, 1}));
 }
 
-TEST(SortByWindowKind, KeepsTheOrderOfEqualKeysAndHandlesNoEntries) {
-  std::vector<HostWindowEntry> entries = {{"TMailWnd", 9}, {"TMainWnd", 1}, {"TMailWnd", 4}, {"TMailWnd", 2}};
+TEST(SortByWindowKind, KeepsTheOrderOfEqualRanksAndHandlesNoEntries) {
+  std::vector<HostWindowEntry> entries = {{"TMailWnd", 9}, {"TMainWnd", 1}, {"TMailWnd", 4}, {"TMailWnd", 2},
+                                          {"X", 7},        {"x", 5}};
   SortByWindowKind(entries, CompareIgnoringAsciiCase);
-  EXPECT_EQ(WindowsOf(entries), (std::vector<std::uintptr_t>{1, 9, 4, 2}));
+  EXPECT_EQ(WindowsOf(entries), (std::vector<std::uintptr_t>{1, 9, 4, 2, 7, 5}));
   std::vector<HostWindowEntry> none;
   SortByWindowKind(none, CompareIgnoringAsciiCase);
   EXPECT_TRUE(none.empty());

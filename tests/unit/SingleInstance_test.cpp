@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(DualExecMutexName, IsTheFileNameWithItsExtensionFollowedByTheSuffix) {
+TEST(SingleInstanceMutexName, IsTheFileNameWithItsExtensionFollowedByTheSuffix) {
   struct Case { const char* path; const char* expected; };
   const Case cases[] = {
       {"C:\\Program Files\\Sorvik\\Sorvik.exe", "Sorvik.exeDualExecCheckByQuonel"},
@@ -17,7 +17,7 @@ TEST(DualExecMutexName, IsTheFileNameWithItsExtensionFollowedByTheSuffix) {
       // A file name whose characters have trail byte 0x5C: not separators.
       {"C:\\ツール\\表ソ.exe", "表ソ.exeDualExecCheckByQuonel"},
   };
-  for (const Case& c : cases) EXPECT_EQ(DualExecMutexName(c.path), c.expected) << c.path;
+  for (const Case& c : cases) EXPECT_EQ(SingleInstanceMutexName(c.path), c.expected) << c.path;
 }
 
 }  // namespace

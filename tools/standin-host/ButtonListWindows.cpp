@@ -7,8 +7,8 @@ namespace standin {
 
 ButtonListWindow* ButtonListWindow::Create(WindowOwner& owner, HWND application, const std::string& cls) {
   const char* caption = nullptr;
-  if (cls == HostWindowClassNames[hwOyatsuWnd]) caption = "あげる";
-  if (cls == HostWindowClassNames[hwOmochaWnd]) caption = "置く";
+  if (cls == HostWindowClassName(hwOyatsuWnd)) caption = "あげる";
+  if (cls == HostWindowClassName(hwOmochaWnd)) caption = "置く";
   if (caption == nullptr) return nullptr;
   auto* window = new ButtonListWindow(owner);
   if (HostWindow::Create(window, cls, "", application, WS_OVERLAPPEDWINDOW, 300, 200, 260, 300) == nullptr) {
@@ -20,7 +20,7 @@ ButtonListWindow* ButtonListWindow::Create(WindowOwner& owner, HWND application,
   }
   window->panel = CreateControl(HOST_PANEL_CLASS, "", 0, 0, 200, 260, 60, window->handle);
   window->button = CreateControl(HOST_BUTTON_CLASS, caption, BS_PUSHBUTTON, 80, 10, 90, 30, window->panel);
-  SetWindowTextA(window->handle, cls == HostWindowClassNames[hwOyatsuWnd] ? "おやつ" : "おもちゃ");
+  SetWindowTextA(window->handle, cls == HostWindowClassName(hwOyatsuWnd) ? "おやつ" : "おもちゃ");
   ShowWindow(window->handle, SW_SHOW);
   return window;
 }

@@ -8,7 +8,7 @@ namespace standin {
 
 MainWindow* MainWindow::Create(WindowOwner& owner, HWND application) {
   auto* main = new MainWindow(owner);
-  if (HostWindow::Create(main, HostWindowClassNames[hwMainWnd].data(), "モチル", application,
+  if (HostWindow::Create(main, HostWindowClassName(hwMainWnd).data(), "モチル", application,
                          WS_OVERLAPPEDWINDOW, 100, 100, 640, 480) == nullptr) {
     return nullptr;
   }

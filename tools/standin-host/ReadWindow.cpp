@@ -7,7 +7,7 @@ namespace standin {
 
 ReadWindow* ReadWindow::Create(WindowOwner& owner, HWND application, const std::string& title) {
   auto* read = new ReadWindow(owner);
-  if (HostWindow::Create(read, HostWindowClassNames[hwReadWnd].data(), "", application, WS_OVERLAPPEDWINDOW,
+  if (HostWindow::Create(read, HostWindowClassName(hwReadWnd).data(), "", application, WS_OVERLAPPEDWINDOW,
                          150, 120, 560, 420) == nullptr) {
     return nullptr;
   }

@@ -12,7 +12,7 @@ constexpr UINT_PTR kPreviewTimer = 1;
 }  // namespace
 
 HWND ReceivedMailWindow::Create(WindowOwner& owner, HWND application, const MailScenario& scenario) {
-  HWND window = HostWindow::Create(new ReceivedMailWindow(owner, scenario), HostWindowClassNames[hwRxWnd].data(),
+  HWND window = HostWindow::Create(new ReceivedMailWindow(owner, scenario), HostWindowClassName(hwRxWnd).data(),
                                    "受信簿", application, WS_OVERLAPPEDWINDOW, 60, 60, 360, 260);
   if (window != nullptr) ShowWindow(window, SW_SHOW);
   return window;

@@ -101,7 +101,7 @@ bool StandinHost::Create() {
   SetTimer(app_, kHeartbeatTimer, 50, nullptr);
 
   if (titleWindowMs_ != 0) {
-    title_ = NewWindow(HostWindowClassNames[hwTitleWnd].data(), "モチル", app_,
+    title_ = NewWindow(HostWindowClassName(hwTitleWnd).data(), "モチル", app_,
                        WS_POPUP | WS_BORDER, 440, 360, 400, 300);
     ShowWindow(title_, SW_SHOW);
     if (titleWindowMs_ > 0) SetTimer(app_, kTitleTimer, titleWindowMs_, nullptr);

@@ -1,9 +1,12 @@
-// The attachment folder: the paths derived from it, the settings file's
-// path, and the start-up and shut-down steps over a store in memory.
-#include "agent/AttachFolder.h"
+// The agent's settings: the paths derived from the attachment folder, the
+// settings file's path, and the start-up and shut-down steps over a store
+// in memory.
+#include "agent/AgentSettings.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <set>
 #include <string>
 
 #include "tests/unit/MemoryIniStore.h"
@@ -64,7 +67,50 @@ TEST(SettingsPathFor, ReplacesTheExtensionOfTheFileNameOnly) {
 
 constexpr char kPath[] = "C:\\App\\Sorvik.INI";
 
-TEST(LoadAttachFolderSetting, ReadsTheFolderAndWritesTheFileBack) {
+// The steps for the attachment folder alone, the other settings empty.
+AgentSettings WithFolder(const std::string& folder) {
+  AgentSettings settings;
+  settings.attachFolder = folder;
+  return settings;
+}
+IniFileResult LoadFolder(MemoryStore& store, std::string& folder) {
+  AgentSettings settings = WithFolder(folder);
+  const IniFileResult result = LoadAgentSettings(kPath, store, settings);
+  folder = settings.attachFolder;
+  return result;
+}
+IniFileResult SaveFolder(MemoryStore& store, const std::string& folder) {
+  return SaveAgentSettings(kPath, store, WithFolder(folder));
+}
+bool SavesFolderAtEnd(const IniFileResult& loading, const std::string& loaded, const std::string& current) {
+  return SavesSettingsAtEnd(loading, WithFolder(loaded), WithFolder(current));
+}
+
+// Every setting survives a run: saved, then loaded by the next start. The
+// binding below names every field; a new field fails to compile here until
+// it is given a value of its own, and fails the test until kSettingKeys
+// keeps it.
+TEST(AgentSettings, EverySettingIsKeptInTheFile) {
+  AgentSettings saved;
+  auto& [attachFolder] = saved;
+  attachFolder = "C:\\Mail\\添付";
+  MemoryStore store;
+  ASSERT_TRUE(SaveAgentSettings(kPath, store, saved).ok);
+  AgentSettings loaded;
+  ASSERT_TRUE(LoadAgentSettings(kPath, store, loaded).ok);
+  EXPECT_TRUE(loaded == saved) << "a setting was not kept; the file holds:\n" << store.files[kPath];
+  // Each setting has a key of its own (the file's names ignore case).
+  const auto lower = [](std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+  };
+  std::set<std::string> keys;
+  for (const SettingKey& key : kSettingKeys) {
+    EXPECT_TRUE(keys.insert(lower(key.section) + "/" + lower(key.key)).second) << key.section << "/" << key.key;
+  }
+}
+
+TEST(LoadAgentSettings, ReadsTheFolderAndWritesTheFileBack) {
   struct Case { const char* what; const char* before; const char* folder; const char* after; };
   const Case cases[] = {
       {"first start: an empty file is left", nullptr, "", ""},
@@ -79,32 +125,32 @@ TEST(LoadAttachFolderSetting, ReadsTheFolderAndWritesTheFileBack) {
     MemoryStore store;
     if (c.before != nullptr) store.files[kPath] = c.before;
     std::string folder = "stale";
-    const IniFileResult result = LoadAttachFolderSetting(kPath, store, folder);
+    const IniFileResult result = LoadFolder(store, folder);
     EXPECT_TRUE(result.ok) << c.what;
     EXPECT_EQ(folder, c.folder) << c.what;
     EXPECT_EQ(store.files[kPath], c.after) << c.what;
   }
 }
 
-TEST(LoadAttachFolderSetting, ReportsAFileItCannotWriteWithoutThrowing) {
+TEST(LoadAgentSettings, ReportsAFileItCannotWriteWithoutThrowing) {
   MemoryStore store;
   store.files[kPath] = "[options]\r\nfolder=C:\\Mail\\Attach\r\n";
   store.writeError = 5;
   std::string folder;
   IniFileResult result;
-  EXPECT_NO_THROW(result = LoadAttachFolderSetting(kPath, store, folder));
+  EXPECT_NO_THROW(result = LoadFolder(store, folder));
   EXPECT_FALSE(result.ok);
   EXPECT_FALSE(result.reading);
   EXPECT_EQ(result.path, kPath);
   EXPECT_EQ(folder, "C:\\Mail\\Attach");  // the agent still has its setting
 }
 
-TEST(LoadAttachFolderSetting, LeavesAFileItCannotReadAlone) {
+TEST(LoadAgentSettings, LeavesAFileItCannotReadAlone) {
   MemoryStore store;
   store.files[kPath] = "[options]\r\nfolder=C:\\Mail\\Attach\r\n";
   store.readError = 32;
   std::string folder = "stale";
-  const IniFileResult result = LoadAttachFolderSetting(kPath, store, folder);
+  const IniFileResult result = LoadFolder(store, folder);
   EXPECT_FALSE(result.ok);
   EXPECT_TRUE(result.reading);
   EXPECT_EQ(result.path, kPath);
@@ -112,7 +158,7 @@ TEST(LoadAttachFolderSetting, LeavesAFileItCannotReadAlone) {
   EXPECT_EQ(store.writes, 0);
 }
 
-TEST(SaveAttachFolderSetting, StoresTheFolderAndKeepsTheRest) {
+TEST(SaveAgentSettings, StoresTheFolderAndKeepsTheRest) {
   struct Case { const char* what; const char* before; const char* folder; const char* after; };
   const Case cases[] = {
       {"empty folder after a first start", "", "", "[options]\r\nfolder=\r\n\r\n"},
@@ -130,13 +176,13 @@ TEST(SaveAttachFolderSetting, StoresTheFolderAndKeepsTheRest) {
   for (const Case& c : cases) {
     MemoryStore store;
     if (c.before != nullptr) store.files[kPath] = c.before;
-    const IniFileResult result = SaveAttachFolderSetting(kPath, store, c.folder);
+    const IniFileResult result = SaveFolder(store, c.folder);
     EXPECT_TRUE(result.ok) << c.what;
     EXPECT_EQ(store.files[kPath], c.after) << c.what;
   }
 }
 
-TEST(SaveAttachFolderSetting, ReportsFailuresWithThePathWithoutThrowing) {
+TEST(SaveAgentSettings, ReportsFailuresWithThePathWithoutThrowing) {
   struct Case { const char* what; std::uint32_t readError; std::uint32_t writeError; const char* folder; };
   const Case cases[] = {
       {"the file cannot be written", 0, 5, "C:\\Mail"},
@@ -149,7 +195,7 @@ TEST(SaveAttachFolderSetting, ReportsFailuresWithThePathWithoutThrowing) {
     store.readError = c.readError;
     store.writeError = c.writeError;
     IniFileResult result;
-    EXPECT_NO_THROW(result = SaveAttachFolderSetting(kPath, store, c.folder)) << c.what;
+    EXPECT_NO_THROW(result = SaveFolder(store, c.folder)) << c.what;
     EXPECT_FALSE(result.ok) << c.what;
     EXPECT_EQ(result.path, kPath) << c.what;
     EXPECT_EQ(store.files[kPath], "[options]\r\nfolder=old\r\n") << c.what;
@@ -158,7 +204,7 @@ TEST(SaveAttachFolderSetting, ReportsFailuresWithThePathWithoutThrowing) {
 
 // The start-up and shut-down steps of one run over a file that another
 // program holds while the agent starts and lets go of before it ends.
-TEST(AttachFolderSetting, AFileThatCouldNotBeReadAtStartIsWrittenAtTheEndOnlyWithAFolderTheUserChose) {
+TEST(AgentSettingsSteps, AFileThatCouldNotBeReadAtStartIsWrittenAtTheEndOnlyWithAFolderTheUserChose) {
   const std::string stored = "[options]\r\nfolder=C:\\Mail\\Attach\r\n[other]\r\nkey=1\r\n";
   struct Case { const char* what; std::uint32_t readError; const char* chosen; const char* after; };
   const Case cases[] = {
@@ -175,20 +221,20 @@ TEST(AttachFolderSetting, AFileThatCouldNotBeReadAtStartIsWrittenAtTheEndOnlyWit
     store.files[kPath] = stored;
     store.readError = c.readError;
     std::string folder;
-    const IniFileResult loading = LoadAttachFolderSetting(kPath, store, folder);
+    const IniFileResult loading = LoadFolder(store, folder);
     EXPECT_EQ(loading.ok, c.readError == 0) << c.what;
     EXPECT_EQ(loading.reading, c.readError != 0) << c.what;
     const std::string loaded = folder;
     store.readError = 0;  // the other program lets go
     if (c.chosen != nullptr) folder = c.chosen;
-    if (SavesAttachFolderAtEnd(loading, loaded, folder)) {
-      EXPECT_TRUE(SaveAttachFolderSetting(kPath, store, folder).ok) << c.what;
+    if (SavesFolderAtEnd(loading, loaded, folder)) {
+      EXPECT_TRUE(SaveFolder(store, folder).ok) << c.what;
     }
     EXPECT_EQ(store.files[kPath], c.after != nullptr ? c.after : stored) << c.what;
   }
 }
 
-TEST(SavesAttachFolderAtEnd, SkipsOnlyAnUnchangedSettingAfterAFailedRead) {
+TEST(SavesSettingsAtEnd, SkipsOnlyAnUnchangedSettingAfterAFailedRead) {
   IniFileResult read;
   IniFileResult notRead;
   notRead.ok = false;
@@ -204,7 +250,7 @@ TEST(SavesAttachFolderAtEnd, SkipsOnlyAnUnchangedSettingAfterAFailedRead) {
       {"not read, unchanged", notRead, "", "", false},
       {"not read, a folder chosen", notRead, "", "C:\\B", true},
   };
-  for (const Case& c : cases) EXPECT_EQ(SavesAttachFolderAtEnd(c.loading, c.loaded, c.current), c.saves) << c.what;
+  for (const Case& c : cases) EXPECT_EQ(SavesFolderAtEnd(c.loading, c.loaded, c.current), c.saves) << c.what;
 }
 
 TEST(SettingsFailureMessage, TellsAFailedReadFromAFailedWriteAndNamesThePath) {

@@ -1,6 +1,6 @@
-// The attachment folder's start-up and shut-down steps on real files, the
-// folder test, and the paths derived with the system's lead bytes.
-#include "agent/AttachFolder_win.h"
+// The settings' start-up and shut-down steps on real files, the folder
+// test, and the paths derived with the system's lead bytes.
+#include "agent/AgentSettings_win.h"
 
 #include <windows.h>
 
@@ -15,20 +15,26 @@ namespace {
 
 using namespace settings_test;
 
-class AttachFolderSteps : public ::testing::Test {
+class SettingsSteps : public ::testing::Test {
  protected:
   IniFileResult Load(std::string& folder) {
-    return LoadAttachFolderSetting(path, SystemIniFileStore(), folder);
+    AgentSettings settings;
+    settings.attachFolder = folder;
+    const IniFileResult result = LoadAgentSettings(path, SystemIniFileStore(), settings);
+    folder = settings.attachFolder;
+    return result;
   }
   IniFileResult Save(const std::string& folder) {
-    return SaveAttachFolderSetting(path, SystemIniFileStore(), folder);
+    AgentSettings settings;
+    settings.attachFolder = folder;
+    return SaveAgentSettings(path, SystemIniFileStore(), settings);
   }
 
   ScratchFolder folder{"SorvikAttachTest"};
   const std::string path = folder / "Sorvik.INI";
 };
 
-TEST_F(AttachFolderSteps, FirstStartLeavesAnEmptyFileAndTheFirstEndThreeLines) {
+TEST_F(SettingsSteps, FirstStartLeavesAnEmptyFileAndTheFirstEndThreeLines) {
   std::string attach = "stale";
   EXPECT_TRUE(Load(attach).ok);
   EXPECT_EQ(attach, "");
@@ -39,7 +45,7 @@ TEST_F(AttachFolderSteps, FirstStartLeavesAnEmptyFileAndTheFirstEndThreeLines) {
   EXPECT_FALSE(Exists(IniTemporaryPath(path)));
 }
 
-TEST_F(AttachFolderSteps, ACommentLineIsGoneAfterTheNextStart) {
+TEST_F(SettingsSteps, ACommentLineIsGoneAfterTheNextStart) {
   ASSERT_TRUE(PutFile(path, "; where the host saves attachments\r\n[options]\r\n;old=1\r\nfolder=C:\\Mail\\Attach\r\n"));
   std::string attach;
   EXPECT_TRUE(Load(attach).ok);
@@ -47,7 +53,7 @@ TEST_F(AttachFolderSteps, ACommentLineIsGoneAfterTheNextStart) {
   EXPECT_EQ(FileBytes(path), "[options]\r\nfolder=C:\\Mail\\Attach\r\n\r\n");
 }
 
-TEST_F(AttachFolderSteps, OtherSectionsSurviveStartAndEnd) {
+TEST_F(SettingsSteps, OtherSectionsSurviveStartAndEnd) {
   ASSERT_TRUE(PutFile(path, "[before]\r\na=1\r\n[options]\r\nfolder=C:\\Old\r\nextra=2\r\n[after]\r\nno key line\r\n"));
   std::string attach;
   ASSERT_TRUE(Load(attach).ok);
@@ -56,7 +62,7 @@ TEST_F(AttachFolderSteps, OtherSectionsSurviveStartAndEnd) {
             "[before]\r\na=1\r\n\r\n[options]\r\nfolder=D:\\New\r\nextra=2\r\n\r\n[after]\r\nno key line\r\n\r\n");
 }
 
-TEST_F(AttachFolderSteps, AJapaneseFolderWithEqualsRoundTripsByteForByte) {
+TEST_F(SettingsSteps, AJapaneseFolderWithEqualsRoundTripsByteForByte) {
   const std::string japanese = "C:\\メール\\表ソ=添付";
   EXPECT_TRUE(Save(japanese).ok);
   EXPECT_EQ(FileBytes(path), "[options]\r\nfolder=" + japanese + "\r\n\r\n");
@@ -66,7 +72,7 @@ TEST_F(AttachFolderSteps, AJapaneseFolderWithEqualsRoundTripsByteForByte) {
   EXPECT_EQ(FileBytes(path), "[options]\r\nfolder=" + japanese + "\r\n\r\n");
 }
 
-TEST_F(AttachFolderSteps, AFileThatCanBeReadButNotReplacedKeepsTheSettingInMemory) {
+TEST_F(SettingsSteps, AFileThatCanBeReadButNotReplacedKeepsTheSettingInMemory) {
   const std::string stored = "[options]\r\nfolder=C:\\Mail\\Attach\r\n";
   ASSERT_TRUE(PutFile(path, stored));
   const UniqueHandle holder = HoldSharingReadOnly(path);
@@ -87,7 +93,7 @@ TEST_F(AttachFolderSteps, AFileThatCanBeReadButNotReplacedKeepsTheSettingInMemor
   EXPECT_FALSE(Exists(IniTemporaryPath(path)));
 }
 
-TEST_F(AttachFolderSteps, AnUnusableSettingsPathIsReportedWithItsPathNotThrown) {
+TEST_F(SettingsSteps, AnUnusableSettingsPathIsReportedWithItsPathNotThrown) {
   struct Case { const char* what; bool folderAtPath; };
   for (const Case c : {Case{"a folder stands at the path", true}, Case{"held open without sharing", false}}) {
     UniqueHandle holder;
@@ -121,7 +127,7 @@ TEST_F(AttachFolderSteps, AnUnusableSettingsPathIsReportedWithItsPathNotThrown) 
   }
 }
 
-TEST(AttachFolderOfThisProgram, LivesBesideTheExecutableInAnIniFile) {
+TEST(SettingsFileOfThisProgram, LivesBesideTheExecutableInAnIniFile) {
   char executable[MAX_PATH] = {};
   ASSERT_GT(GetModuleFileNameA(nullptr, executable, sizeof executable), 4u);
   std::string expected = executable;
@@ -130,13 +136,13 @@ TEST(AttachFolderOfThisProgram, LivesBesideTheExecutableInAnIniFile) {
   EXPECT_EQ(SettingsFilePath(), expected);
 
   DeleteFileA(expected.c_str());
-  AttachFolder = "stale";
-  EXPECT_TRUE(LoadAttachFolder().ok);
-  EXPECT_EQ(AttachFolder, "");
-  AttachFolder = "C:\\Mail\\Attach";
-  EXPECT_TRUE(SaveAttachFolder().ok);
+  AgentSettings settings;
+  settings.attachFolder = "stale";
+  EXPECT_TRUE(LoadSettingsFile(settings).ok);
+  EXPECT_EQ(settings.attachFolder, "");
+  settings.attachFolder = "C:\\Mail\\Attach";
+  EXPECT_TRUE(SaveSettingsFile(settings).ok);
   EXPECT_EQ(FileBytes(expected), "[options]\r\nfolder=C:\\Mail\\Attach\r\n\r\n");
-  AttachFolder.clear();
   DeleteFileA(expected.c_str());
 }
 
@@ -165,11 +171,9 @@ TEST(HostPathsOfTheSetting, FollowTheSystemCodePage) {
       {"C:\\ソ", "C:\\mochiru20.exe", "C:\\おともだち帳"},
   };
   for (const Case& c : cases) {
-    AttachFolder = c.folder;
-    EXPECT_EQ(HostExecutablePath(), c.executable) << c.folder;
-    EXPECT_EQ(FriendBookPath(), c.friendBook) << c.folder;
+    EXPECT_EQ(HostExecutablePath(c.folder), c.executable) << c.folder;
+    EXPECT_EQ(FriendBookPath(c.folder), c.friendBook) << c.folder;
   }
-  AttachFolder.clear();
 }
 
 }  // namespace

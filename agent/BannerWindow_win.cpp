@@ -1,4 +1,4 @@
-#include "agent/TitleWindow_win.h"
+#include "agent/BannerWindow_win.h"
 
 #include <ras.h>
 
@@ -58,14 +58,14 @@ std::vector<HRASCONN> EnumerateConnections() {
 
 }  // namespace
 
-TFormTitle::~TFormTitle() {
+TBannerWindow::~TBannerWindow() {
   if (window_ != nullptr) DestroyWindow(window_);
   if (font_ != nullptr) DeleteObject(font_);
   if (captionFont_ != nullptr) DeleteObject(captionFont_);
   if (background_ != nullptr) DeleteObject(background_);
 }
 
-bool TFormTitle::Create(HBITMAP mascot) {
+bool TBannerWindow::Create(HBITMAP mascot) {
   background_ = CreateSolidBrush(kFormColour);
   WindowClassOptions options;
   options.background = background_;
@@ -101,55 +101,55 @@ bool TFormTitle::Create(HBITMAP mascot) {
   return true;
 }
 
-void TFormTitle::FormCreate() {
+void TBannerWindow::FormCreate() {
   Panel1.SetText("+Ｓｏｒｖｉｋ ver06");
   RECT rect;
   GetWindowRect(window_, &rect);
   NormalHeight = rect.bottom - rect.top;
 }
 
-void TFormTitle::ShowOnTop() {
+void TBannerWindow::ShowOnTop() {
   ShowWindow(window_, SW_SHOWNOACTIVATE);
   UpdateWindow(window_);
   SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
-void TFormTitle::ShowHangUpPrompt() {
+void TBannerWindow::ShowHangUpPrompt() {
   if (CountConnections() == 0) return;
   SetWindowPos(window_, nullptr, 0, 0, TITLE_WIDTH, TITLE_PROMPT_HEIGHT,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ShowOnTop();
 }
 
-void TFormTitle::HideForm() {
+void TBannerWindow::HideForm() {
   ShowWindow(window_, SW_HIDE);
   // FormHide: back to the banner height for the next plain show.
   SetWindowPos(window_, nullptr, 0, 0, TITLE_WIDTH, NormalHeight,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool TFormTitle::ShowsHangUpPrompt() const {
+bool TBannerWindow::ShowsHangUpPrompt() const {
   RECT rect{};
   return IsWindowVisible(window_) && GetWindowRect(window_, &rect) && rect.bottom - rect.top == TITLE_PROMPT_HEIGHT;
 }
 
-int TFormTitle::CountConnections() { return static_cast<int>(EnumerateConnections().size()); }
+int TBannerWindow::CountConnections() { return static_cast<int>(EnumerateConnections().size()); }
 
-void TFormTitle::HangUpAll() {
+void TBannerWindow::HangUpAll() {
   // Every active connection, not only the host's; the results are not
   // examined and the closing is not waited for.
   for (HRASCONN connection : EnumerateConnections()) RasHangUpA(connection);
 }
 
-void TFormTitle::PanelHangUpClick() {
+void TBannerWindow::PanelHangUpClick() {
   HangUpAll();
   HideForm();
 }
 
-void TFormTitle::PanelConnectClick() { HideForm(); }
+void TBannerWindow::PanelConnectClick() { HideForm(); }
 
-LRESULT TFormTitle::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TBannerWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED) {

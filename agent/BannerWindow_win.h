@@ -1,7 +1,8 @@
-// The title window: a small borderless, always-on-top window. As a banner
-// (32 pixels tall) it shows the agent's name over the host while the host
-// starts; grown to 123 pixels it asks whether to hang up the dial-up
-// connections when the host's main window closes.
+// The banner window, which is also the hang-up prompt: a small borderless,
+// always-on-top window. As a banner (32 pixels tall) it shows the agent's
+// name over the host while the host starts; grown to 123 pixels it asks
+// whether to hang up the dial-up connections when the host's main window
+// closes. (Its window class, "TFormTitle", is seen from outside and stays.)
 #pragma once
 
 #include <windows.h>
@@ -14,12 +15,12 @@ inline constexpr int TITLE_WIDTH = 193;
 inline constexpr int TITLE_BANNER_HEIGHT = 32;
 inline constexpr int TITLE_PROMPT_HEIGHT = 123;
 
-class TFormTitle : public MessageHandler {
+class TBannerWindow : public MessageHandler {
  public:
-  TFormTitle() = default;
-  TFormTitle(const TFormTitle&) = delete;
-  TFormTitle& operator=(const TFormTitle&) = delete;
-  ~TFormTitle() override;
+  TBannerWindow() = default;
+  TBannerWindow(const TBannerWindow&) = delete;
+  TBannerWindow& operator=(const TBannerWindow&) = delete;
+  ~TBannerWindow() override;
 
   // Creates the hidden window, centred on the desktop, and runs FormCreate.
   bool Create(HBITMAP mascot);

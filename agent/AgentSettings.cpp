@@ -1,15 +1,6 @@
-#include "agent/AttachFolder.h"
+#include "agent/AgentSettings.h"
 
 #include "base/FolderPart.h"
-
-std::string AttachFolder;
-
-namespace {
-
-constexpr char kSection[] = "options";
-constexpr char kFolderKey[] = "folder";
-
-}  // namespace
 
 std::string ParentFolder(std::string_view path) { return ExtractFolderPart(path); }
 
@@ -29,20 +20,20 @@ std::string SettingsPathFor(std::string_view executablePath) {
   return std::string(executablePath.substr(0, end)) + ".INI";
 }
 
-IniFileResult LoadAttachFolderSetting(const std::string& settingsPath, IniFileStore& store,
-                                      std::string& folder) {
+IniFileResult LoadAgentSettings(const std::string& settingsPath, IniFileStore& store, AgentSettings& settings) {
   TQuoIniFile ini(settingsPath, store);
-  folder = ini.ReadString(kSection, kFolderKey, "");
+  for (const SettingKey& key : kSettingKeys) settings.*key.field = ini.ReadString(key.section, key.key, "");
   return ini.Save();
 }
 
-IniFileResult SaveAttachFolderSetting(const std::string& settingsPath, IniFileStore& store,
-                                      const std::string& folder) {
+IniFileResult SaveAgentSettings(const std::string& settingsPath, IniFileStore& store,
+                                const AgentSettings& settings) {
   TQuoIniFile ini(settingsPath, store);
   try {
-    ini.WriteString(kSection, kFolderKey, folder);
+    for (const SettingKey& key : kSettingKeys) ini.WriteString(key.section, key.key, settings.*key.field);
   } catch (const IniNameError&) {
-    // No folder path holds a line break; keep the file as it is.
+    // No setting holds a line break (no folder path does); keep the file as
+    // it is.
     IniFileResult refused;
     refused.ok = false;
     refused.path = settingsPath;
@@ -52,7 +43,7 @@ IniFileResult SaveAttachFolderSetting(const std::string& settingsPath, IniFileSt
   return ini.Save();
 }
 
-bool SavesAttachFolderAtEnd(const IniFileResult& loading, std::string_view loaded, std::string_view current) {
+bool SavesSettingsAtEnd(const IniFileResult& loading, const AgentSettings& loaded, const AgentSettings& current) {
   if (loading.ok || !loading.reading) return true;
   return current != loaded;
 }
