@@ -248,11 +248,11 @@ int TPasteFriend::ShowModal(const std::string& friendBookPath) {
   // of its own choice, which would then stand between the user's window and
   // the next task switch: the user's window is given the foreground back
   // until it has kept it for a moment.
-  if (previous != nullptr && previous != window_ && IsWindow(previous)) {
+  if (previous != nullptr && previous != window_ && IsWindowVisible(previous)) {
     const DWORD start = GetTickCount();
     DWORD steadySince = start;
     bool asked = false;
-    while (GetTickCount() - start < kForegroundBackMs && IsWindow(previous)) {
+    while (GetTickCount() - start < kForegroundBackMs && IsWindowVisible(previous)) {
       if (GetForegroundWindow() != previous) {
         if (!asked || GetTickCount() - steadySince >= kForegroundSteadyMs) {
           SetForegroundWindow(previous);
