@@ -108,4 +108,22 @@ bool BringToFront(HWND window, DWORD timeoutMs) {
       timeoutMs);
 }
 
+bool KeepsForeground(HWND window, DWORD steadyMs, DWORD timeoutMs) {
+  DWORD since = GetTickCount();
+  bool held = false;
+  return WaitUntil(
+      [&] {
+        if (GetForegroundWindow() != window) {
+          held = false;
+          return false;
+        }
+        if (!held) {
+          held = true;
+          since = GetTickCount();
+        }
+        return GetTickCount() - since >= steadyMs;
+      },
+      timeoutMs);
+}
+
 }  // namespace e2e

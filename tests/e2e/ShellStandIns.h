@@ -62,4 +62,7 @@ class ForegroundStandIn {
 // Brings `window` to the front and waits until it is the foreground window.
 bool BringToFront(HWND window, DWORD timeoutMs = 5000);
 
+// Waits until `window` has been the foreground window for `steadyMs` on end.
+bool KeepsForeground(HWND window, DWORD steadyMs, DWORD timeoutMs);
+
 }  // namespace e2e

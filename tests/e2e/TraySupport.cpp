@@ -103,7 +103,17 @@ bool WaitForMenus(DWORD pid, std::size_t count, DWORD timeoutMs) {
 bool OpenTrayMenu(DWORD pid, HWND icon, bool rightButton) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     ClickTrayIcon(icon, rightButton);
-    if (WaitForMenus(pid, 1, 3000)) return true;
+    if (WaitForMenus(pid, 1, 3000)) {
+      // The click is taken: the tray goes back behind the windows it serves.
+      // Left above them, it would be the next window in line when one of
+      // theirs goes, and the system would activate it (a taskbar is never
+      // activated so), standing between the user's window and the agent's
+      // task switch.
+      if (HWND tray = GetAncestor(icon, GA_ROOT)) {
+        SetWindowPos(tray, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      }
+      return true;
+    }
     // Clicks closer together than the double-click time open no menu.
     PumpFor(GetDoubleClickTime() + 100);
   }

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "agent/FriendBook.h"
 #include "agent/TrayMenu.h"
 #include "tests/e2e/TraySupport.h"
 #include "tests/support/Exports_win.h"
@@ -672,11 +673,18 @@ void SoakRun::ReportTaskSwitches(std::size_t since, HWND mail, HWND standIn) {
 void SoakRun::FriendCommand(unsigned command) {
   const std::string first = "a1@example.jp (太郎)";
   if (command == cmdCopyFriends) {
+    // Copied from the friend book while the user is in a window of their own.
+    e2e::ForegroundStandIn user;
+    ASSERT_TRUE(user.Activate());
     ASSERT_TRUE(SetClipboardText("before"));
     Send(command);
     Choose(0);
     EXPECT_TRUE(e2e::WaitUntil([&] { return GetClipboardText() == first; }, 3000))
         << "mail command " << mailCommands_ << ": the copy holds " << GetClipboardText();
+    // The agent gives that window the foreground back and watches it keep it
+    // for a moment; a user moves on only after that.
+    EXPECT_TRUE(e2e::KeepsForeground(user.Handle(), kForegroundSteadyMs * 2, kForegroundBackMs))
+        << "mail command " << mailCommands_ << ": the user's window did not get the foreground back";
     return;
   }
   // The pastes go into a mail the user is writing: the tray menu (its
