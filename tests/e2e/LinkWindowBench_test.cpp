@@ -37,12 +37,7 @@ class LinkWindowBench : public ::testing::Test {
     const auto packed = host_.Command("line-point " + Handle(memo_) + " " + std::to_string(line));
     return {static_cast<short>(LOWORD(*packed)), static_cast<short>(HIWORD(*packed))};
   }
-  void Dismiss() {
-    RECT rect{};
-    GetWindowRect(parts_.cancel, &rect);
-    e2e::ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    e2e::WaitUntil([&] { return !IsWindowVisible(parts_.form); }, 2000);
-  }
+  void Dismiss() { ASSERT_TRUE(e2e::DismissLinkWindow(parts_)) << "やめとく did not hide the window"; }
 
   e2e::AgentInstall install_;
   e2e::ChildProcess agent_;

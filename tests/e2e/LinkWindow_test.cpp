@@ -65,12 +65,7 @@ class LinkWindow : public ::testing::Test {
     DoubleClickAt(LinePoint(edit, line));
     return e2e::WaitUntil([&] { return Visible(parts_.form); }, kShowLimit);
   }
-  void Dismiss() {
-    RECT rect{};
-    GetWindowRect(parts_.cancel, &rect);
-    e2e::ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return !Visible(parts_.form); }, 2000)) << "やめとく did not hide the window";
-  }
+  void Dismiss() { EXPECT_TRUE(e2e::DismissLinkWindow(parts_)) << "やめとく did not hide the window"; }
   // Double-clicks the entry `index` of the link window's list.
   void OpenEntry(int index) {
     RECT item{};

@@ -70,6 +70,10 @@ std::vector<std::string> TaskSwitcher::Switches() const {
 
 namespace {
 constexpr char kStandInClass[] = "SorvikTestForeground";
+// How long the stand-in must keep the foreground to be taken as in front,
+// and how long it is brought there again at most.
+constexpr DWORD kSteadyForegroundMs = 300;
+constexpr DWORD kActivateLimitMs = 10000;
 }  // namespace
 
 ForegroundStandIn::ForegroundStandIn() {
@@ -88,7 +92,18 @@ ForegroundStandIn::~ForegroundStandIn() {
   if (window_ != nullptr) DestroyWindow(window_);
 }
 
-bool ForegroundStandIn::Activate() { return BringToFront(window_); }
+bool ForegroundStandIn::Activate() {
+  // Wine asks the window manager for the focus of a window it activates and
+  // hears back later: a late answer for the window brought to the front just
+  // before can take the foreground back from the stand-in. It is in front
+  // once it has kept the foreground for a moment.
+  const DWORD start = GetTickCount();
+  do {
+    if (!BringToFront(window_)) return false;
+    if (KeepsForeground(window_, kSteadyForegroundMs, 2 * kSteadyForegroundMs)) return true;
+  } while (GetTickCount() - start < kActivateLimitMs);
+  return false;
+}
 
 bool BringToFront(HWND window, DWORD timeoutMs) {
   return WaitUntil(

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -103,8 +104,12 @@ TEST_F(SoakLoad, HoursOfUseLeaveTheAgentsCountsAsTheyWere) {
   EXPECT_LE(Grown(middle.gdiObjects, end.gdiObjects), kObjectSlack) << "GDI objects grow";
   EXPECT_LE(Grown(middle.userObjects, end.userObjects), kObjectSlack) << "USER objects grow";
   EXPECT_LE(Grown(middle.privateBytes, end.privateBytes), kMemorySlack) << "private memory grows";
-  // Hooks stacked by the work would make every host message cost more.
-  EXPECT_LT(costAtEnd, costAtStart * 2 + 2000) << "the host's messages cost more at the end";
+  // Hooks stacked by the work would make every host message cost more. A
+  // host message's cost with hooks swings by several times between runs of
+  // an idle machine (Wine's hooks go through its server), so the end is
+  // compared with the higher of the start and the empty pair.
+  EXPECT_LT(costAtEnd, std::max(costAtStart, costWithEmptyHooks) * 2 + 2000)
+      << "the host's messages cost more at the end";
 
   ExpectNoModifierDown("load");
   // The setting survives the run and the agent's normal end.

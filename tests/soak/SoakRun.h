@@ -111,6 +111,9 @@ class SoakRun : public e2e::MailFixture {
   void OpenTrayMenus(int count);
   void RunMailCommands(int count);
 
+  // The user clicks into the body of the host's mail-writing window `mail`,
+  // where a paste goes; false when the body did not take the focus.
+  bool ClickIntoBody(HWND mail);
   // Moves a host window that stays open out of the memo's way.
   void PutAsideOfTheMemo(HWND window);
   // A real double click on line `line` of the host's memo, at `at`; false
