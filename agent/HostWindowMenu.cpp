@@ -65,7 +65,9 @@ std::string WindowItemText(std::string_view className, std::string_view title,
 }
 
 std::string WindowItemCaption(int index, std::string_view text) {
-  std::string caption = "&" + std::to_string(index + 1) + " ";
+  std::string caption = "&";
+  caption += std::to_string(index + 1);
+  caption += ' ';
   // No second byte of a double-byte character is an "&" (0x26), so each
   // "&" byte is one.
   for (char c : text) {
