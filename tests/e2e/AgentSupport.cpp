@@ -122,15 +122,7 @@ LinkWindowParts FindLinkWindowParts(HWND agentWindow) {
 }
 
 bool DismissLinkWindow(const LinkWindowParts& parts, POINT* clickedAt) {
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    RECT rect{};
-    GetWindowRect(parts.cancel, &rect);
-    const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    if (clickedAt != nullptr) *clickedAt = centre;
-    ClickAt(centre.x, centre.y);
-    if (WaitUntil([&] { return !IsWindowVisible(parts.form); }, 2000)) return true;
-  }
-  return false;
+  return ClickCentreUntil(parts.cancel, [&] { return !IsWindowVisible(parts.form); }, clickedAt);
 }
 
 COLORREF ScreenPixel(int x, int y) {

@@ -60,10 +60,9 @@ struct LinkWindowParts {
 };
 LinkWindowParts FindLinkWindowParts(HWND agentWindow);
 // Clicks "やめとく" and waits for the link window to go; false when it
-// stayed. Wine shows a window on X a moment after other programs see it
-// visible, and a click made in between reaches the window below (the host's
-// memo logs it): the click is made again, three times at most. `clickedAt`
-// gets the point clicked.
+// stayed. A click made as the window appears can reach the host's memo
+// below it (the host logs it there): it is made again (ClickCentreUntil).
+// `clickedAt` gets the point clicked.
 bool DismissLinkWindow(const LinkWindowParts& parts, POINT* clickedAt = nullptr);
 std::string WindowText(HWND window);
 

@@ -344,6 +344,18 @@ void DoubleClickCentre(HWND window) {
   DoubleClickAt(centre.x, centre.y);
 }
 
+bool ClickCentreUntil(HWND window, const std::function<bool()>& done, POINT* clickedAt) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    if (clickedAt != nullptr) *clickedAt = centre;
+    ClickAt(centre.x, centre.y);
+    if (WaitUntil(done, 2000)) return true;
+  }
+  return false;
+}
+
 // ---------------------------------------------------------------- evidence
 
 std::string EvidenceDir() {

@@ -159,6 +159,12 @@ void MouseEventsAt(int x, int y, std::initializer_list<DWORD> buttonEvents);
 void ClickAt(int x, int y);
 void DoubleClickAt(int x, int y);
 void DoubleClickCentre(HWND window);
+// Clicks the centre of `window` until `done` holds (2 s after each click),
+// three clicks at most; false when it never held. Wine shows a window on X
+// a moment after other programs see it shown or in front, and a click made
+// in between reaches the window that was there before. `clickedAt` gets the
+// point clicked.
+bool ClickCentreUntil(HWND window, const std::function<bool()>& done, POINT* clickedAt = nullptr);
 
 // Saves the whole screen as a BMP file.
 bool SaveScreenshot(const std::string& path);

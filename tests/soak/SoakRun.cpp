@@ -688,15 +688,7 @@ bool SoakRun::ClickIntoBody(HWND mail) {
     info.cbSize = sizeof info;
     return GetGUIThreadInfo(thread, &info) && info.hwndFocus == body;
   };
-  // A click made as the window comes to the front can reach the window
-  // that was there before: it is made again.
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    RECT rect{};
-    GetWindowRect(body, &rect);
-    e2e::ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    if (e2e::WaitUntil(focused, 2000)) return true;
-  }
-  return false;
+  return e2e::ClickCentreUntil(body, focused);
 }
 
 void SoakRun::FriendCommand(unsigned command) {
