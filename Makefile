@@ -10,7 +10,7 @@ deps:
 	bash scripts/install-deps.sh
 
 build: deps
-	set -e; for preset in native win32 win32-test fuzz; do \
+	set -e; for preset in native win32 win32-test bench fuzz; do \
 	  cmake --preset $$preset >/dev/null; \
 	  cmake --build --preset $$preset; \
 	done
