@@ -6,15 +6,14 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "hostaccess/HostIdentifiers.h"
 #include "hostaccess/HookSlots_win.h"
 #include "hook/sorvikhook.h"
+#include "tests/support/CoreKeptAwake.h"
 #include "tests/support/Exports_win.h"
 #include "tests/support/ReleaseFolder_win.h"
 #include "tools/standin-host/StandinProtocol.h"
@@ -79,36 +78,25 @@ int main(int argc, char** argv) {
   auto stop = test_support::ExportOf<decltype(StopMochiruSubWnd)>(ours, "StopMochiruSubWnd");
   if (installEmpty == nullptr || removeEmpty == nullptr || watch == nullptr || stop == nullptr) return 1;
 
-  // Under Wine each hook call is a round trip to its server. On a machine
-  // whose cores sleep when idle, every trip waits for a core to wake, which
-  // swings the figures by several times between runs (the soak measures the
-  // same way): a core is kept awake while they are taken.
-  std::atomic<bool> measuring{true};
-  std::thread awake([&] {
-    while (measuring.load(std::memory_order_relaxed)) {
-    }
-  });
   // The three are measured in turn within each round, so that whatever
-  // else the machine does weighs on all three alike.
+  // else the machine does weighs on all three alike, with a core kept awake
+  // as the soak does.
   const std::string bench = "bench " + std::to_string(messages);
   const auto cost = [&] { return static_cast<double>(Command(host, bench)); };
   std::vector<double> noHook, emptyPair, ourPair;
-  for (int i = 0; i < rounds; ++i) {
-    noHook.push_back(cost());
-    if (!installEmpty(thread)) break;
-    Command(host, "bench 2000");  // the library loaded into the host, its first calls made
-    emptyPair.push_back(cost());
-    removeEmpty();
-    if (watch(host)) break;
-    Command(host, "bench 2000");
-    ourPair.push_back(cost());
-    stop();
-  }
-  measuring = false;
-  awake.join();
-  if (ourPair.size() != static_cast<std::size_t>(rounds)) {
-    std::printf("a hook pair could not be installed in the stand-in host\n");
-    return 1;
+  {
+    const test_support::CoreKeptAwake awake;
+    for (int i = 0; i < rounds; ++i) {
+      noHook.push_back(cost());
+      if (!installEmpty(thread)) return 1;
+      Command(host, "bench 2000");  // the library loaded into the host, its first calls made
+      emptyPair.push_back(cost());
+      removeEmpty();
+      if (watch(host)) return 1;
+      Command(host, "bench 2000");
+      ourPair.push_back(cost());
+      stop();
+    }
   }
   const double none = Best(noHook);
   const double emptyHook = Best(emptyPair);

@@ -14,6 +14,7 @@
 #include "agent/FriendBook.h"
 #include "agent/TrayMenu.h"
 #include "tests/e2e/TraySupport.h"
+#include "tests/support/CoreKeptAwake.h"
 #include "tests/support/Exports_win.h"
 #include "tools/standin-host/FriendBookFile.h"
 #include "tools/standin-host/StandinProtocol.h"
@@ -287,25 +288,15 @@ long long SoakRun::HostMessageCost() {
   // only ever adds to a run.
   pinger_->Target(nullptr);
   e2e::PumpFor(200);
-  // Under Wine each hook call is a round trip to its server. On a machine
-  // whose cores sleep when idle, every trip waits for a core to wake, and
-  // the same figure swings by several times between runs (25 against
-  // 150 us seen for the same hook pair); a core kept awake meanwhile makes
-  // the figures of one run, and of runs on an idle or a busy machine,
-  // compare.
-  std::atomic<bool> measuring{true};
-  std::thread awake([&] {
-    while (measuring.load(std::memory_order_relaxed)) {
-    }
-  });
-  host_.Command("bench 500");  // warm-up
   long long best = -1;
-  for (int run = 0; run < 5; ++run) {
-    const auto cost = host_.Command("bench 2000");
-    if (cost && *cost > 0 && (best < 0 || *cost < best)) best = static_cast<long long>(*cost);
+  {
+    const test_support::CoreKeptAwake awake;
+    host_.Command("bench 500");  // warm-up
+    for (int run = 0; run < 5; ++run) {
+      const auto cost = host_.Command("bench 2000");
+      if (cost && *cost > 0 && (best < 0 || *cost < best)) best = static_cast<long long>(*cost);
+    }
   }
-  measuring = false;
-  awake.join();
   e2e::PumpFor(200);
   host_.Command("ping-max");
   pinger_->Target(host_.Application());
